@@ -33,7 +33,7 @@ struct PatternRect {
 
 struct ImageItem {
     std::string Name;
-    Picture Picture;
+    klv::Picture Picture;
     std::int32_t PatternWidth = 0;
     std::int32_t PatternHeight = 0;
     std::int32_t SkipWidth = 0;
