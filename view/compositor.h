@@ -61,6 +61,17 @@ private:
 // Receives "List index out of bounds (%d)" once per new fault.
 using IndexFaultCallback = std::function<void(LayerSlot slot, std::int32_t index, const std::string& message)>;
 
+// "List index out of bounds (%d)" with the index in place of %d.
+std::string IndexFaultMessage(std::int32_t index);
+
+// Every index in the level that lies outside its image set, in drawing order
+// (surface pass, then layer pass), each reported once through `log`. Drawing
+// skips such cells and reports only those it visits; composing a rectangle
+// visits only the cells that reach into it, so the window calls this once
+// per tick (a plain scan of the cells, cheap beside composing) to have every
+// fault reported as soon as the level is shown, wherever the cell lies.
+void FindIndexFaults(const LevelState& level, const LayerImageSets& sets, IndexFaultLog& log, const IndexFaultCallback& onFault);
+
 struct FrameInputs {
     const LevelState& Level;
     const LayerImageSets& Sets;
@@ -75,7 +86,8 @@ void DrawGrid(const LevelState& level, Surface565& target, const DrawRect& rect)
 void DrawLevel(const FrameInputs& inputs, Surface565& target, const DrawRect& rect);
 
 // Steps 2 to 4 of a frame tick for one rectangle: `out` becomes rect-sized,
-// filled with 0, then grid and level are drawn into it.
+// filled with 0, then grid and level are drawn into it. Parts of the
+// rectangle outside the draw area stay 0.
 void ComposeRect(const FrameInputs& inputs, const DrawRect& rect, Surface565& out);
 
 // The whole back buffer of the level (LevelWidth*92+2 by LevelHeight*42+2).

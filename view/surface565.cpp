@@ -1,1 +1,99 @@
-// implementation pending
+#include "view/surface565.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace klv {
+
+void Surface565::Resize(std::int32_t width, std::int32_t height) {
+    Width = std::max(width, 0);
+    Height = std::max(height, 0);
+    Pixels.assign(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0);
+}
+
+void Surface565::Fill(std::uint16_t value) { std::fill(Pixels.begin(), Pixels.end(), value); }
+
+namespace {
+
+std::int64_t FloorDiv(std::int64_t num, std::int64_t den) {  // den > 0
+    const std::int64_t q = num / den;
+    return (num % den != 0 && num < 0) ? q - 1 : q;
+}
+
+// Minor offset at step i of a line `len` steps long that moves `delta` along
+// its minor axis: delta * i / len rounded to nearest, ties to the smaller value.
+std::int64_t MinorAt(std::int64_t delta, std::int64_t len, std::int64_t i) {
+    // ceil((2 * delta * i - len) / (2 * len)) written as a floor.
+    return FloorDiv(2 * delta * i + len - 1, 2 * len);
+}
+
+// First i in [lo, hi) for which pred(i) holds, pred monotone false -> true;
+// hi when there is none.
+template <typename Pred>
+std::int64_t FirstTrue(std::int64_t lo, std::int64_t hi, Pred pred) {
+    while (lo < hi) {
+        const std::int64_t mid = lo + (hi - lo) / 2;
+        if (pred(mid)) hi = mid;
+        else lo = mid + 1;
+    }
+    return lo;
+}
+
+PixelClip CutToSurface(const Surface565& target, const PixelClip& clip) {
+    return {std::max(clip.Left, 0), std::max(clip.Top, 0), std::min(clip.Right, target.Width), std::min(clip.Bottom, target.Height)};
+}
+
+}  // namespace
+
+void DrawLineClipped(Surface565& target, const PixelClip& clipIn, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                     std::uint16_t color) {
+    const PixelClip clip = CutToSurface(target, clipIn);
+    if (clip.Empty()) return;
+    const std::int64_t dx = x1 - x0, dy = y1 - y0;
+    const bool xMajor = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t len = xMajor ? std::llabs(dx) : std::llabs(dy);
+    if (len == 0) return;  // a line to its own start point lights nothing
+
+    // Major axis m steps by `step` each pixel; minor axis n follows MinorAt.
+    const std::int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
+    const std::int64_t step = (xMajor ? dx : dy) > 0 ? 1 : -1;
+    const std::int64_t delta = xMajor ? dy : dx;
+    const std::int64_t mLo = xMajor ? clip.Left : clip.Top, mHi = xMajor ? clip.Right : clip.Bottom;
+    const std::int64_t nLo = xMajor ? clip.Top : clip.Left, nHi = xMajor ? clip.Bottom : clip.Right;
+
+    // Steps whose major coordinate lies inside the clip.
+    std::int64_t iLo = 0, iHi = len;
+    if (step > 0) {
+        iLo = std::max(iLo, mLo - m0);
+        iHi = std::min(iHi, mHi - m0);
+    } else {
+        iLo = std::max(iLo, m0 - mHi + 1);
+        iHi = std::min(iHi, m0 - mLo + 1);
+    }
+    if (iLo >= iHi) return;
+    // The minor coordinate is monotone in i: narrow to the steps inside the clip.
+    auto minor = [&](std::int64_t i) { return n0 + MinorAt(delta, len, i); };
+    if (delta >= 0) {
+        const std::int64_t first = FirstTrue(iLo, iHi, [&](std::int64_t i) { return minor(i) >= nLo; });
+        const std::int64_t last = FirstTrue(first, iHi, [&](std::int64_t i) { return minor(i) >= nHi; });
+        iLo = first;
+        iHi = last;
+    } else {
+        const std::int64_t first = FirstTrue(iLo, iHi, [&](std::int64_t i) { return minor(i) < nHi; });
+        const std::int64_t last = FirstTrue(first, iHi, [&](std::int64_t i) { return minor(i) < nLo; });
+        iLo = first;
+        iHi = last;
+    }
+    const std::size_t stride = static_cast<std::size_t>(target.Width);
+    for (std::int64_t i = iLo; i < iHi; ++i) {
+        const std::int64_t m = m0 + step * i, n = minor(i);
+        const std::int64_t x = xMajor ? m : n, y = xMajor ? n : m;
+        target.Pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = color;
+    }
+}
+
+void DrawLine(Surface565& target, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::uint16_t color) {
+    DrawLineClipped(target, target.Bounds(), x0, y0, x1, y1, color);
+}
+
+}  // namespace klv
