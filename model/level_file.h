@@ -3,8 +3,10 @@
 // records of 32 bytes, W x H cell records of 76 bytes; a outer, b inner; all
 // integers signed 32-bit little-endian.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +20,14 @@ inline constexpr std::size_t kSignatureFieldSize = 51;
 inline constexpr std::size_t kLevelHeaderSize = 59;
 inline constexpr std::size_t kShapeRecordSize = 32;
 inline constexpr std::size_t kCellRecordSize = 76;
+inline constexpr std::uint8_t kSignatureLength = 17;
+// The longest file a reader ever needs to look at: a 99 x 99 level.
+inline constexpr std::size_t kMaxLevelFileSize =
+    kLevelHeaderSize + (kShapeRecordSize + kCellRecordSize) * static_cast<std::size_t>(kMaxLevelSize * kMaxLevelSize);
+
+// Texts the window shows for the two refusals.
+inline constexpr std::string_view kCannotOpenText = "打开文件失败。";
+inline constexpr std::string_view kNotALevelFileText = "无效的关卡文件。";
 
 enum class LevelReadOutcome {
     Read,           // the level has been read
@@ -47,9 +57,36 @@ struct LevelWriteResult {
 // The bytes WriteLevelFile writes for `level`.
 std::vector<std::uint8_t> LevelFileBytes(const LevelState& level);
 
+// One record as it lies in the file, and back. Every byte of a cell record has
+// a field to live in, so CellRecordFromBytes(CellRecordBytes(c)) == c.
+using ShapeRecordBytes = std::array<std::uint8_t, kShapeRecordSize>;
+using CellRecordBytesArray = std::array<std::uint8_t, kCellRecordSize>;
+ShapeRecordBytes ShapeRecordBytesOf(const TCellShape& shape);
+TCellShape ShapeFromRecordBytes(const ShapeRecordBytes& bytes);
+CellRecordBytesArray CellRecordBytes(const TCellRecord& cell);
+TCellRecord CellRecordFromBytes(const CellRecordBytesArray& bytes);
+
 // Writes the whole level to `path` through a temporary file in the same
 // folder that is flushed and renamed over the target; on any failure the
 // previous file is untouched and the temporary file removed.
 LevelWriteResult WriteLevelFile(const std::string& path, const LevelState& level);
+
+// The system calls a replacing write goes through. An empty member means the
+// real call; tests put in calls that fail at a chosen point.
+struct FileWriteCalls {
+    // Like write(2): bytes written, or -1 with errno set.
+    std::function<long(int fd, const std::uint8_t* data, std::size_t size)> Write;
+    // Like fsync(2) and rename(2): 0, or -1 with errno set.
+    std::function<int(int fd)> Sync;
+    std::function<int(const char* from, const char* to)> Rename;
+};
+
+// Replaces the file at `path` with `bytes` the safe way: a new file beside it
+// (taking the old file's permission bits, if there is one) is written,
+// flushed to disk and renamed over the target. On failure the temporary file
+// is removed and the target left as it was. A symbolic link is followed, so
+// the file it names is replaced and the link kept.
+LevelWriteResult ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                     const FileWriteCalls& calls = {});
 
 }  // namespace klv
