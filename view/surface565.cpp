@@ -15,16 +15,18 @@ void Surface565::Fill(std::uint16_t value) { std::fill(Pixels.begin(), Pixels.en
 
 namespace {
 
-std::int64_t FloorDiv(std::int64_t num, std::int64_t den) {  // den > 0
-    const std::int64_t q = num / den;
-    return (num % den != 0 && num < 0) ? q - 1 : q;
-}
+// Coordinates may come from anywhere in 64 bits; their products need more.
+__extension__ typedef __int128 Wide;
 
 // Minor offset at step i of a line `len` steps long that moves `delta` along
 // its minor axis: delta * i / len rounded to nearest, ties to the smaller value.
+// |delta| <= len, so the result lies between -i and i.
 std::int64_t MinorAt(std::int64_t delta, std::int64_t len, std::int64_t i) {
     // ceil((2 * delta * i - len) / (2 * len)) written as a floor.
-    return FloorDiv(2 * delta * i + len - 1, 2 * len);
+    const Wide num = Wide{2} * delta * i + len - 1, den = Wide{2} * len;
+    Wide q = num / den;
+    if (num % den != 0 && num < 0) q -= 1;
+    return static_cast<std::int64_t>(q);
 }
 
 // First i in [lo, hi) for which pred(i) holds, pred monotone false -> true;
