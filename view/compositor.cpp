@@ -51,13 +51,16 @@ const TCellShape* ShapeAt(const LevelState& level, std::int32_t a, std::int32_t 
     return static_cast<std::size_t>(b) < column.size() ? &column[static_cast<std::size_t>(b)] : nullptr;
 }
 
-// The layer a cell's LayerCode names, compared as whole texts.
+// The layer a cell's LayerCode names, compared as whole texts (length
+// included: "00" and "" name none). Only a one-character text can be one of
+// the four codes, so its character picks the one code worth comparing.
 bool LayerSlotOf(const TCellRecord& cell, LayerSlot& slot) {
-    if (cell.LayerCode.equals("0")) slot = LayerSlot::Land;
-    else if (cell.LayerCode.equals("1")) slot = LayerSlot::Ball;
-    else if (cell.LayerCode.equals("2")) slot = LayerSlot::Other;
-    else if (cell.LayerCode.equals("3")) slot = LayerSlot::ObjectBall;
-    else return false;
+    static constexpr std::string_view kCodes[] = {"0", "1", "2", "3"};
+    static constexpr LayerSlot kSlots[] = {LayerSlot::Land, LayerSlot::Ball, LayerSlot::Other, LayerSlot::ObjectBall};
+    if (cell.LayerCode.length != 1) return false;
+    const int k = cell.LayerCode.chars[0] - '0';
+    if (k < 0 || k > 3 || !cell.LayerCode.equals(kCodes[k])) return false;
+    slot = kSlots[k];
     return true;
 }
 
@@ -202,12 +205,30 @@ void FindIndexFaults(const LevelState& level, const LayerImageSets& sets, IndexF
             for (std::int32_t a = std::max(0, s - w + 1); a <= std::min(s, w - 1); ++a)
                 if (const TCellRecord* cell = CellAt(level, a, s - a); cell != nullptr && ShapeAt(level, a, s - a) != nullptr) visit(*cell);
     };
+    const auto surfaceFault = [&](const TCellRecord& cell) { return cell.SurfaceIndex != -1 && !InSet(sets[LayerSlot::Surface], cell.SurfaceIndex); };
+    const auto layerFault = [&](const TCellRecord& cell, LayerSlot& slot) { return LayerSlotOf(cell, slot) && !InSet(sets[slot], cell.TileIndex); };
+
+    // Runs every tick, and a level nearly always has no fault: first a plain
+    // pass over the arrays in memory order, the ordered walk only when it finds one.
+    // (A one-character code "0".."3" is exactly what LayerSlotOf matches.)
+    std::int64_t counts[kLayerSlotCount];
+    for (int k = 0; k < kLayerSlotCount; ++k) counts[k] = sets.Sets[static_cast<std::size_t>(k)] ? sets.Sets[static_cast<std::size_t>(k)]->Count() : 0;
+    bool any = false;
+    for (const auto& column : level.Cells)
+        for (const TCellRecord& cell : column) {
+            const int k = cell.LayerCode.chars[0] - '0';
+            const bool piece = cell.LayerCode.length == 1 && k >= 0 && k <= 3;
+            any |= (cell.SurfaceIndex != -1 && (cell.SurfaceIndex < 0 || cell.SurfaceIndex >= counts[kLayerSlotCount - 1])) ||
+                   (piece && (cell.TileIndex < 0 || cell.TileIndex >= counts[k]));
+        }
+    if (!any) return;
+
     eachCell([&](const TCellRecord& cell) {
-        if (cell.SurfaceIndex != -1 && !InSet(sets[LayerSlot::Surface], cell.SurfaceIndex)) Report(log, onFault, LayerSlot::Surface, cell.SurfaceIndex);
+        if (surfaceFault(cell)) Report(log, onFault, LayerSlot::Surface, cell.SurfaceIndex);
     });
     eachCell([&](const TCellRecord& cell) {
         LayerSlot slot{};
-        if (LayerSlotOf(cell, slot) && !InSet(sets[slot], cell.TileIndex)) Report(log, onFault, slot, cell.TileIndex);
+        if (layerFault(cell, slot)) Report(log, onFault, slot, cell.TileIndex);
     });
 }
 

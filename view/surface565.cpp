@@ -18,15 +18,25 @@ namespace {
 // Coordinates may come from anywhere in 64 bits; their products need more.
 __extension__ typedef __int128 Wide;
 
+// floor(num / den) for den > 0, in 64 bits when the numbers allow it.
+std::int64_t FloorDivWide(Wide num, Wide den) {
+    constexpr Wide kLimit = Wide{1} << 62;
+    if (num > -kLimit && num < kLimit && den < kLimit) {
+        const auto n = static_cast<std::int64_t>(num), d = static_cast<std::int64_t>(den);
+        const std::int64_t q = n / d;
+        return (n % d != 0 && n < 0) ? q - 1 : q;
+    }
+    Wide q = num / den;
+    if (num % den != 0 && num < 0) q -= 1;
+    return static_cast<std::int64_t>(q);
+}
+
 // Minor offset at step i of a line `len` steps long that moves `delta` along
 // its minor axis: delta * i / len rounded to nearest, ties to the smaller value.
 // |delta| <= len, so the result lies between -i and i.
 std::int64_t MinorAt(std::int64_t delta, std::int64_t len, std::int64_t i) {
     // ceil((2 * delta * i - len) / (2 * len)) written as a floor.
-    const Wide num = Wide{2} * delta * i + len - 1, den = Wide{2} * len;
-    Wide q = num / den;
-    if (num % den != 0 && num < 0) q -= 1;
-    return static_cast<std::int64_t>(q);
+    return FloorDivWide(Wide{2} * delta * i + len - 1, Wide{2} * len);
 }
 
 // First i in [lo, hi) for which pred(i) holds, pred monotone false -> true;
@@ -86,11 +96,29 @@ void DrawLineClipped(Surface565& target, const PixelClip& clipIn, std::int64_t x
         iLo = first;
         iHi = last;
     }
+    if (iLo >= iHi) return;
+    // Step from the first pixel with the remainder of the same division, so
+    // every pixel equals MinorAt's without a division per step:
+    // minor(i) = n0 + floor(num / den), num = 2 delta i + len - 1, den = 2 len.
+    const Wide den = Wide{2} * len;
+    const Wide num0 = Wide{2} * delta * iLo + len - 1;
+    std::int64_t n = n0 + FloorDivWide(num0, den);
+    std::int64_t rem = static_cast<std::int64_t>(num0 - Wide{n - n0} * den);  // 0 <= rem < den
+    const std::int64_t den64 = 2 * len, step2 = 2 * delta;                   // |step2| <= den
+    std::int64_t m = m0 + step * iLo;
     const std::size_t stride = static_cast<std::size_t>(target.Width);
     for (std::int64_t i = iLo; i < iHi; ++i) {
-        const std::int64_t m = m0 + step * i, n = minor(i);
         const std::int64_t x = xMajor ? m : n, y = xMajor ? n : m;
         target.Pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)] = color;
+        m += step;
+        rem += step2;
+        if (rem >= den64) {
+            rem -= den64;
+            ++n;
+        } else if (rem < 0) {
+            rem += den64;
+            --n;
+        }
     }
 }
 
