@@ -81,6 +81,7 @@ void DrawArea::Present(const klv::DrawRect& rect) {
     WrapFrame();
     ++presentCount_;
     if (presentedRect_.Width > 0 && presentedRect_.Height > 0) repaint(ToQRect(presentedRect_));
+    emit presented();
 }
 
 void DrawArea::paintEvent(QPaintEvent* event) {

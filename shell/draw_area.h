@@ -55,6 +55,10 @@ public:
     // Composes `rect` into Frame() without advancing the animation.
     std::function<void(const klv::DrawRect& rect)> ComposeOnDemand;
 
+signals:
+    // A frame has just been shown by Present.
+    void presented();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -134,6 +134,7 @@ private:
     void ConnectHandlers();
     void SetUpFrameTick();
     QScrollArea* BuildPalettePage(int pageIndex);
+    void ShowLayer(const QString& caption, bool resetSelection);
 
     void LoadImageList(klv::ImageSet& list, const QString& fileName);
     void PrepareImageList(int slot);

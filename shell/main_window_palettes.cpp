@@ -107,27 +107,20 @@ void TForm1::PaletteButtonClick(QObject* sender) {
     if (const auto* button = qobject_cast<QAbstractButton*>(sender)) Level.SelectedTile = button->text().toStdString();
 }
 
-void TForm1::oxButton3Click(QObject* /*sender*/) {
-    SetActivePage(QStringLiteral("0"));
-    Level.SelectedTile = "0";
+void TForm1::ShowLayer(const QString& caption, bool resetSelection) {
+    SetActivePage(caption);
+    if (resetSelection) Level.SelectedTile.assign(1, '0');
 }
 
-void TForm1::oxButton4Click(QObject* /*sender*/) {
-    SetActivePage(QStringLiteral("1"));
-    Level.SelectedTile = "0";
-}
+void TForm1::oxButton3Click(QObject* /*sender*/) { ShowLayer(QStringLiteral("0"), true); }
+
+void TForm1::oxButton4Click(QObject* /*sender*/) { ShowLayer(QStringLiteral("1"), true); }
 
 // The hidden "Other" button keeps the selection.
-void TForm1::oxButton5Click(QObject* /*sender*/) { SetActivePage(QStringLiteral("2")); }
+void TForm1::oxButton5Click(QObject* /*sender*/) { ShowLayer(QStringLiteral("2"), false); }
 
-void TForm1::oxButton10Click(QObject* /*sender*/) {
-    SetActivePage(QStringLiteral("3"));
-    Level.SelectedTile = "0";
-}
+void TForm1::oxButton10Click(QObject* /*sender*/) { ShowLayer(QStringLiteral("3"), true); }
 
-void TForm1::oxButton12Click(QObject* /*sender*/) {
-    SetActivePage(QStringLiteral("4"));
-    Level.SelectedTile = "0";
-}
+void TForm1::oxButton12Click(QObject* /*sender*/) { ShowLayer(QStringLiteral("4"), true); }
 
 }  // namespace klv::shell
