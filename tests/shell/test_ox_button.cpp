@@ -45,6 +45,29 @@ private slots:
         QCOMPARE(image.pixelColor(0, 10), klv::shell::kSkyBlueHighlight);
     }
 
+    // Held down, the bevel turns over: the highlight moves to the bottom
+    // and right; released, it is back on top.
+    void sunkenOnlyWhileHeld() {
+        OxButton button(QString(), nullptr);
+        button.setFocusPolicy(Qt::NoFocus);
+        button.resize(75, 25);
+        button.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&button));
+        const QColor highlight = klv::shell::kSkyBlueHighlight;
+
+        QTest::mousePress(&button, Qt::LeftButton);
+        QVERIFY(button.isDown());
+        QImage image = button.grab().toImage();
+        QVERIFY(image.pixelColor(10, 0) != highlight);
+        QCOMPARE(image.pixelColor(10, 24), highlight);
+
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QVERIFY(!button.isDown());
+        image = button.grab().toImage();
+        QCOMPARE(image.pixelColor(10, 0), highlight);
+        QVERIFY(image.pixelColor(10, 24) != highlight);
+    }
+
     void spaceKeyClicksWhenFocused() {
         OxButton button(QStringLiteral("OK"), nullptr);
         button.show();
