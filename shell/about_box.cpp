@@ -84,6 +84,10 @@ TForm3::TForm3(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindow
 }
 
 TForm3::~TForm3() {
+    FormDestroy();
+}
+
+void TForm3::FormDestroy() {
     if (Form3 == this) {
         Form3 = nullptr;
     }

@@ -26,7 +26,7 @@ public:
     // Stores the new box in Form3. It is centred on the screen, not on
     // `owner`.
     explicit TForm3(QWidget* owner);
-    ~TForm3() override;  // FormDestroy
+    ~TForm3() override;  // runs FormDestroy
 
     TForm3(const TForm3&) = delete;
     TForm3& operator=(const TForm3&) = delete;
@@ -42,6 +42,7 @@ protected:
 
 private:
     void FormClose();
+    void FormDestroy();
 
     bool closed_ = false;
 

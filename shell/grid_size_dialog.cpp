@@ -99,6 +99,10 @@ TForm2::TForm2(QWidget* owner, ApplySize applySize, SetSizeLabel setSizeLabel)
 }
 
 TForm2::~TForm2() {
+    FormDestroy();
+}
+
+void TForm2::FormDestroy() {
     if (Form2 == this) {
         Form2 = nullptr;
     }

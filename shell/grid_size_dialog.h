@@ -38,7 +38,7 @@ public:
     // Stores the new dialog in Form2. `owner` is the window the dialog is
     // centred over (may be null: then it is centred on the screen).
     TForm2(QWidget* owner, ApplySize applySize, SetSizeLabel setSizeLabel);
-    ~TForm2() override;  // FormDestroy
+    ~TForm2() override;  // runs FormDestroy
 
     TForm2(const TForm2&) = delete;
     TForm2& operator=(const TForm2&) = delete;
@@ -61,6 +61,7 @@ protected:
 
 private:
     void FormClose();
+    void FormDestroy();
 
     ApplySize applySize_;
     SetSizeLabel setSizeLabel_;
