@@ -1,7 +1,9 @@
 // klvtool render: the whole back buffer of a level, drawn as the editor draws
 // it after a number of frame ticks, written as a PNG.
 
+#include <algorithm>
 #include <charconv>
+#include <memory>
 #include <cstdio>
 #include <string>
 
@@ -18,6 +20,8 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kUsage = 1;
 constexpr int kRefused = 2;
+// Rows composed in one go while writing: small enough to stay in cache.
+constexpr std::int32_t kBandRows = 48;
 constexpr const char* kUsageText = "render LEVEL.klv OUT.png [--dxg DIR] [--frame N]";
 
 // The set files, in the order of the layer slots.
@@ -119,10 +123,24 @@ int RunRender(const Args& args) {
     });
 
     const AnimationCounters counters = CountersAfter(options.Frames);
-    Surface565 frame;
-    ComposeWhole(FrameInputs{level, sets, counters.AnimFrame, nullptr, {}}, frame);
+    const FrameInputs inputs{level, sets, counters.AnimFrame, nullptr, {}};
+    const std::int32_t width = DrawAreaWidthFor(level.LevelWidth), height = DrawAreaHeightFor(level.LevelHeight);
 
-    const std::string error = WritePng565(options.OutPath, frame.Width, frame.Height, frame.Pixels.data());
+    // The back buffer is composed band by band on the threads that deflate
+    // it: a band composes exactly the rows of the whole buffer, and nothing
+    // the size of the whole picture is ever held.
+    const PngRowSourceFactory bands = [&]() -> PngRowSource {
+        auto band = std::make_shared<Surface565>();
+        auto bandTop = std::make_shared<std::int32_t>(-1);
+        return [&inputs, width, height, band, bandTop](std::int32_t y, std::uint8_t* rgb) {
+            if (*bandTop < 0 || y < *bandTop || y >= *bandTop + band->Height) {
+                *bandTop = y;
+                ComposeRect(inputs, DrawRect{0, y, width, std::min(kBandRows, height - y)}, *band);
+            }
+            WidenRow565(band->Row(y - *bandTop), static_cast<std::size_t>(width), rgb);
+        };
+    };
+    const std::string error = WritePngFastStrips(options.OutPath, width, height, bands);
     if (!error.empty()) {
         std::fprintf(stderr, "klvtool render: %s\n", error.c_str());
         return kRefused;

@@ -47,7 +47,8 @@ bool Feed(z_stream& zs, Bytes& out, std::uint8_t* chunk, std::size_t chunkSize) 
     return true;
 }
 
-void DeflateStrip(Strip& strip, std::int32_t width, const PngRowSource& rows, const PngFastSettings& settings) {
+void DeflateStrip(Strip& strip, std::int32_t width, const PngRowSourceFactory& makeRows, const PngFastSettings& settings) {
+    const PngRowSource rows = makeRows();
     z_stream zs{};
     if (deflateInit2(&zs, std::clamp(settings.Level, 1, 9), Z_DEFLATED, -15, 9, ZlibStrategy(settings.Strategy)) != Z_OK) {
         strip.Error = "cannot start the compressor";
@@ -139,6 +140,11 @@ private:
 }  // namespace
 
 std::string WritePngFast(const std::string& path, std::int32_t width, std::int32_t height, const PngRowSource& rows, const PngFastSettings& settings) {
+    return WritePngFastStrips(path, width, height, [&rows]() -> PngRowSource { return rows; }, settings);
+}
+
+std::string WritePngFastStrips(const std::string& path, std::int32_t width, std::int32_t height, const PngRowSourceFactory& makeRows,
+                               const PngFastSettings& settings) {
     if (width <= 0 || height <= 0) return "cannot write " + path + ": the picture has no pixels";
     if (static_cast<std::uint64_t>(width) * 3 + 1 > std::numeric_limits<uInt>::max()) return "cannot write " + path + ": the picture is too wide";
 
@@ -152,8 +158,8 @@ std::string WritePngFast(const std::string& path, std::int32_t width, std::int32
     }
     {
         std::vector<std::thread> workers;
-        for (int i = 1; i < strips; ++i) workers.emplace_back(DeflateStrip, std::ref(parts[static_cast<std::size_t>(i)]), width, std::cref(rows), std::cref(settings));
-        DeflateStrip(parts[0], width, rows, settings);
+        for (int i = 1; i < strips; ++i) workers.emplace_back(DeflateStrip, std::ref(parts[static_cast<std::size_t>(i)]), width, std::cref(makeRows), std::cref(settings));
+        DeflateStrip(parts[0], width, makeRows, settings);
         for (auto& worker : workers) worker.join();
     }
     uLong adler = parts[0].Adler;
@@ -204,20 +210,35 @@ std::string WritePngFast(const std::string& path, std::int32_t width, std::int32
     return {};
 }
 
+namespace {
+
+// R, G, B of every 5-6-5 value, packed in the low three bytes.
+struct WideningTable {
+    std::uint32_t Rgb[65536];
+    WideningTable() {
+        for (unsigned p = 0; p < 65536; ++p) {
+            const unsigned r5 = p >> 11, g6 = (p >> 5) & 0x3F, b5 = p & 0x1F;
+            Rgb[p] = (r5 << 3 | r5 >> 2) | (g6 << 2 | g6 >> 4) << 8 | (b5 << 3 | b5 >> 2) << 16;
+        }
+    }
+};
+
+}  // namespace
+
+void WidenRow565(const std::uint16_t* pixels, std::size_t count, std::uint8_t* rgb) {
+    static const WideningTable table;
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::uint32_t v = table.Rgb[pixels[x]];
+        rgb[3 * x] = static_cast<std::uint8_t>(v);
+        rgb[3 * x + 1] = static_cast<std::uint8_t>(v >> 8);
+        rgb[3 * x + 2] = static_cast<std::uint8_t>(v >> 16);
+    }
+}
+
 std::string WritePng565(const std::string& path, std::int32_t width, std::int32_t height, const std::uint16_t* pixels, const PngFastSettings& settings) {
     const std::size_t stride = static_cast<std::size_t>(std::max(width, 0));
     return WritePngFast(
-        path, width, height,
-        [&](std::int32_t y, std::uint8_t* rgb) {
-            const std::uint16_t* row = pixels + static_cast<std::size_t>(y) * stride;
-            for (std::size_t x = 0; x < stride; ++x) {
-                const unsigned p = row[x];
-                const unsigned r5 = p >> 11, g6 = (p >> 5) & 0x3F, b5 = p & 0x1F;
-                rgb[3 * x] = static_cast<std::uint8_t>(r5 << 3 | r5 >> 2);
-                rgb[3 * x + 1] = static_cast<std::uint8_t>(g6 << 2 | g6 >> 4);
-                rgb[3 * x + 2] = static_cast<std::uint8_t>(b5 << 3 | b5 >> 2);
-            }
-        },
+        path, width, height, [&](std::int32_t y, std::uint8_t* rgb) { WidenRow565(pixels + static_cast<std::size_t>(y) * stride, stride, rgb); },
         settings);
 }
 
