@@ -37,13 +37,14 @@ void FrameTimer::Resume() {
     UpdateRunning();
 }
 
-void FrameTimer::SetTreatApplicationAsActive(bool active) {
-    treatAsActive_ = active;
+void FrameTimer::SetApplicationActiveOverride(std::optional<bool> active) {
+    activeOverride_ = active;
     UpdateRunning();
 }
 
 bool FrameTimer::ApplicationActive() const {
-    return treatAsActive_ || QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (activeOverride_) return *activeOverride_;
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 void FrameTimer::UpdateRunning() {

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace klv::shell {
 
@@ -34,9 +35,9 @@ public:
     // Milliseconds between ticks: one screen refresh, rounded up.
     int IntervalMs() const { return timer_.interval(); }
 
-    // The offscreen platform never makes an application active; tests and the
-    // measuring program treat it as active with this.
-    void SetTreatApplicationAsActive(bool active);
+    // Test hook: take the application as active (true) or inactive (false)
+    // whatever the platform says; nullopt follows the platform again.
+    void SetApplicationActiveOverride(std::optional<bool> active);
 
     // The tick; gets the milliseconds since the previous one (at least 1).
     std::function<void(std::int32_t lagCount)> OnTimer;
@@ -54,7 +55,7 @@ private:
     QElapsedTimer sinceLastTick_;
     bool enabled_ = false;
     int suspended_ = 0;
-    bool treatAsActive_ = false;
+    std::optional<bool> activeOverride_;
 };
 
 // Holds the timer's ticks back for the life of the object.

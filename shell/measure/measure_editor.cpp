@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(500, &settle, &QEventLoop::quit);
     settle.exec();
     const bool activeByItself = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    if (!activeByItself) window.DXTimer1->SetTreatApplicationAsActive(true);
+    if (!activeByItself) window.DXTimer1->SetApplicationActiveOverride(true);
     while (firstFrameMs < 0) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 
     std::printf("platform: %s; application active by itself: %s\n", qPrintable(QGuiApplication::platformName()),

@@ -207,4 +207,52 @@ private:
     QObject context_;
 };
 
+// Small sets made here, so most tests need no outside files: land has an
+// unnamed image 1, the other layer's one image has 11 patterns.
+inline bool FillWithMadeSets(const ProgramFolder& folder) {
+    klv::ImageSet land;
+    land.Items = {NamedImage("grass", 42, 0x20A020), NamedImage("", 42, 0x808080), NamedImage("stone", 60, 0x909090)};
+    klv::ImageSet balls;
+    balls.Items = {NamedImage("red", 30, 0xE02020), NamedImage("green", 30, 0x20E020), NamedImage("blue", 30, 0x2020E0)};
+    klv::ImageSet targets = balls;
+    klv::ImageSet other;
+    klv::ImageItem spinner = NamedImage("spinner", 42, 0xE0E020);
+    spinner.Picture = SolidPicture(42 * 11, 42, 0xE0E020);
+    spinner.PatternWidth = 42;
+    spinner.PatternHeight = 42;
+    other.Items = {spinner};
+    klv::ImageSet surfaces;
+    surfaces.Items = {NamedImage("water", 42, 0x2060E0), NamedImage("sand", 42, 0xE0C080)};
+    return folder.WriteSet(land, QStringLiteral("land.dxg")) && folder.WriteSet(balls, QStringLiteral("ball.dxg")) &&
+           folder.WriteSet(other, QStringLiteral("anm.dxg")) &&
+           folder.WriteSet(targets, QStringLiteral("objectball.dxg")) &&
+           folder.WriteSet(surfaces, QStringLiteral("surface.dxg"));
+}
+
+// A main window over `folder`, with scripted dialogs, counting the
+// application as active so frames tick on the offscreen platform.
+inline std::unique_ptr<klv::shell::TForm1> MakeWindow(const ProgramFolder& folder,
+                                                      const std::shared_ptr<ScriptedFileDialogs>& dialogs =
+                                                          std::make_shared<ScriptedFileDialogs>()) {
+    auto window = std::make_unique<klv::shell::TForm1>(klv::shell::MainWindowSetup{folder.Path(), dialogs});
+    dialogs->Timer = window->DXTimer1;
+    window->DXTimer1->SetApplicationActiveOverride(true);
+    return window;
+}
+
+// The draw-area point a press needs to hit the middle of cell [a][b].
+inline QPoint CellPressPoint(const klv::LevelState& level, int a, int b) {
+    const klv::TCellShape& shape = level.Cells.empty() ? klv::TCellShape{}
+                                                       : level.CellShapes[static_cast<std::size_t>(a)]
+                                                                         [static_cast<std::size_t>(b)];
+    return QPoint(shape.Top.x - level.ViewOffsetX, shape.Top.y + klv::kHalfCellHeight - level.ViewOffsetY);
+}
+
+inline const klv::TCellRecord& CellAt(const klv::LevelState& level, int a, int b) {
+    return level.Cells[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+}
+inline klv::TCellRecord& CellAt(klv::LevelState& level, int a, int b) {
+    return level.Cells[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)];
+}
+
 }  // namespace klv::shell::testing
