@@ -47,10 +47,13 @@ QLineEdit* makeSizeEdit(QWidget* parent, const char* name, const QRect& geometry
     return edit;
 }
 
+// The design size fits the caption in Arial; a stand-in face may run a
+// pixel or two wider, and the label grows to its text rather than clip it.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, const QRect& geometry) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
+    label->setFont(arial11());
+    label->setGeometry(QRect(geometry.topLeft(), geometry.size().expandedTo(label->sizeHint())));
     return label;
 }
 
