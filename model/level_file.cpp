@@ -58,11 +58,14 @@ std::array<std::uint8_t, N> ToArray(const std::vector<std::uint8_t>& bytes) {
 // Reads one record into `target`. A record the file holds only in part keeps
 // its own bytes past the end of the file, as if the file's bytes had been laid
 // over the record's image.
-template <std::size_t N, typename T, typename ToBytes, typename FromBytes>
-void OverlayRecord(ByteReader& in, T& target, ToBytes toBytes, FromBytes fromBytes) {
+template <std::size_t N, typename T, typename Take, typename ToBytes, typename FromBytes>
+void ReadRecord(ByteReader& in, T& target, Take take, ToBytes toBytes, FromBytes fromBytes) {
+    if (in.Remaining() >= N) {
+        take(in, target);
+        return;
+    }
     auto image = toBytes(target);
-    const std::size_t n = std::min(N, in.Remaining());
-    in.Bytes(image.data(), n);
+    in.Bytes(image.data(), in.Remaining());
     target = fromBytes(image);
 }
 
@@ -169,10 +172,10 @@ LevelReadResult ReadLevelBytes(const std::uint8_t* data, std::size_t size, Level
     in.Skip(kLevelHeaderSize);
     for (std::size_t a = 0; a < width && !in.AtEnd(); ++a)
         for (std::size_t b = 0; b < height && !in.AtEnd(); ++b)
-            OverlayRecord<kShapeRecordSize>(in, level.CellShapes[a][b], ShapeRecordBytesOf, ShapeFromRecordBytes);
+            ReadRecord<kShapeRecordSize>(in, level.CellShapes[a][b], TakeShape, ShapeRecordBytesOf, ShapeFromRecordBytes);
     for (std::size_t a = 0; a < width && !in.AtEnd(); ++a)
         for (std::size_t b = 0; b < height && !in.AtEnd(); ++b)
-            OverlayRecord<kCellRecordSize>(in, level.Cells[a][b], CellRecordBytes, CellRecordFromBytes);
+            ReadRecord<kCellRecordSize>(in, level.Cells[a][b], TakeCell, CellRecordBytes, CellRecordFromBytes);
 
     LevelReadResult result;
     const std::size_t expected = kLevelHeaderSize + (kShapeRecordSize + kCellRecordSize) * width * height;
