@@ -85,7 +85,8 @@ struct FileWriteCalls {
 // (taking the old file's permission bits, if there is one) is written,
 // flushed to disk and renamed over the target. On failure the temporary file
 // is removed and the target left as it was. A symbolic link is followed, so
-// the file it names is replaced and the link kept.
+// the file it names is replaced and the link kept. A file the caller may not
+// write is refused, as writing it in place would be.
 LevelWriteResult ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                      const FileWriteCalls& calls = {});
 

@@ -89,6 +89,10 @@ bool WriteAll(const FileWriteCalls& calls, int fd, const std::vector<std::uint8_
 LevelWriteResult ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes,
                                      const FileWriteCalls& calls) {
     const std::string target = ReplacementTarget(path);
+    // Writing in place would fail on a file the user may not write; a rename
+    // would not, so ask first rather than replace a protected file.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return {false, "cannot write " + target + ": " + ErrnoText(errno)};
     std::string tempPath;
     FileDescriptor file(CreateTemporaryBeside(target, tempPath));
     if (!file.Valid()) return {false, "cannot create a file beside " + target + ": " + ErrnoText(errno)};

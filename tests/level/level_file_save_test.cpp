@@ -105,6 +105,18 @@ TEST(LevelSave, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(test::ReadAll(path).size(), 59u + 108u * 4u);
 }
 
+TEST(LevelSave, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write any file, so a read-only file cannot be made here";
+    test::ScratchFolder folder;
+    const std::string path = folder.File("locked.klv");
+    ASSERT_TRUE(WriteLevelFile(path, MakeLevel(1)).Ok);
+    ::chmod(path.c_str(), 0444);
+    const LevelWriteResult result = WriteLevelFile(path, MakeLevel(2));
+    EXPECT_FALSE(result.Ok);
+    EXPECT_EQ(test::ReadAll(path), LevelFileBytes(MakeLevel(1)));
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"locked.klv"});
+}
+
 TEST(LevelSave, NewFileGetsTheUsualPermissions) {
     test::ScratchFolder folder;
     const mode_t mask = ::umask(022);
