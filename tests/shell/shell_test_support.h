@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
@@ -149,12 +150,14 @@ struct SeenBox {
 class ModalAnswerer : public QObject {
 public:
     explicit ModalAnswerer(std::function<void(QWidget*)> act, int timeoutMs = 5000)
-        : act_(std::move(act)), triesLeft_(timeoutMs / 5) {
+        : act_(std::move(act)), timeoutMs_(timeoutMs) {
         timer_.setInterval(5);
         connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+        sinceStart_.start();
         timer_.start();
     }
     bool Done() const { return done_; }
+    void Stop() { timer_.stop(); }
 
 private:
     void Poll() {
@@ -164,11 +167,12 @@ private:
             act_(modal);
             return;
         }
-        if (--triesLeft_ <= 0) timer_.stop();
+        if (sinceStart_.hasExpired(timeoutMs_)) timer_.stop();
     }
     std::function<void(QWidget*)> act_;
     QTimer timer_;
-    int triesLeft_;
+    QElapsedTimer sinceStart_;
+    int timeoutMs_;
     bool done_ = false;
 };
 

@@ -118,6 +118,7 @@ void PalettesTest::bundledSetsFillEveryPalette() {
     ModalAnswerer unexpected([](QWidget* modal) { modal->close(); }, 300);
     w.show();
     QTest::qWait(350);
+    unexpected.Stop();
     QVERIFY(!unexpected.Done());
     QCOMPARE(w.windowTitle(), QStringLiteral("Kelvaran2 LevelEditor--Untitled"));
     const QList<QScrollArea*> boxes = {w.ScrollBox1, w.ScrollBox2, w.ScrollBox3, w.ScrollBox4, w.ScrollBox5};
