@@ -113,12 +113,13 @@ GridLayout DetectLayout(const LevelState& level) {
         if (shapes.size() < n || level.Cells[a].size() < n) return layout;
         const std::int64_t baseX = layout.X00 + kHalfCellWidth * static_cast<std::int64_t>(a);
         const std::int64_t baseY = layout.Y00 + kHalfCellHeight * static_cast<std::int64_t>(a);
-        bool same = true;
+        // Mismatches are counted rather than branched on, so the row is one straight pass.
+        int mismatches = 0;
         for (std::size_t b = 0; b < n; ++b) {
             const std::int64_t bb = static_cast<std::int64_t>(b);
-            same &= (shapes[b].Top.x == baseX - kHalfCellWidth * bb) & (shapes[b].Top.y == baseY + kHalfCellHeight * bb);
+            mismatches += static_cast<int>(shapes[b].Top.x != baseX - kHalfCellWidth * bb) + static_cast<int>(shapes[b].Top.y != baseY + kHalfCellHeight * bb);
         }
-        if (!same) return layout;
+        if (mismatches != 0) return layout;
     }
     layout.Regular = true;
     return layout;

@@ -42,6 +42,9 @@ void LayOutPatterns(PreparedImage& image, const ImageItem& item) {
 
 }  // namespace
 
+// Built twice, picked at load time: with 256-bit vectors where the processor
+// has them, with the baseline 128-bit ones otherwise.
+__attribute__((target_clones("avx2", "default")))
 void CopyRowKeyed(std::uint16_t* __restrict dst, const std::uint16_t* __restrict src, std::size_t count, std::uint16_t key) {
     // Branch-free select, so the compiler turns it into vector compares and
     // blends. Blocks of a fixed size vectorise even at -O2, whose cost model
