@@ -50,6 +50,19 @@ void Rect(Canvas& canvas, float x0, float y0, float x1, float y1, Colour c, floa
 
 // --- flag -------------------------------------------------------------------
 
+// A five-pointed star, point up, centred on the origin.
+bool InStar(float x, float y, float outerRadius, float innerRadius) {
+    const float r = std::sqrt(x * x + y * y);
+    if (r > outerRadius) return false;
+    float a = std::atan2(x, -y);  // 0 straight up
+    if (a < 0) a += 2 * kPi;
+    const float sector = a / (kPi / 5);
+    const float f = sector - std::floor(sector);
+    const bool fromTip = static_cast<int>(sector) % 2 == 0;
+    const float r0 = fromTip ? outerRadius : innerRadius, r1 = fromTip ? innerRadius : outerRadius;
+    return r <= r0 + (r1 - r0) * f;
+}
+
 Canvas DrawFlag(float phase) {
     Canvas canvas(kCellWidth, kPieceHeight);
     DrawPlinth(canvas, 30, 6);
@@ -74,8 +87,7 @@ Canvas DrawFlag(float phase) {
         for (auto y = static_cast<std::int32_t>(std::floor(clothTop)); y < static_cast<std::int32_t>(std::ceil(clothBottom)); ++y) {
             const float s = (static_cast<float>(y) + 0.5f - clothTop) / (clothBottom - clothTop);
             Colour c = Hex(0xD42A2A);
-            const float ex = (t - 0.45f) * length / 7, ey = (s - 0.5f) * height / 7;
-            if (ex * ex + ey * ey < 1) c = Hex(0xF8F0D8);             // emblem
+            if (InStar((t - 0.42f) * length, (s - 0.5f) * (clothBottom - clothTop), 7.5f, 3.2f)) c = Hex(0xFFE35A);
             if (s < 0.12f || s > 0.88f) c = Hex(0xF2C418);            // border stripes
             cloth.Set(x, y, c * shade);
         }

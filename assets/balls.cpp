@@ -12,8 +12,8 @@ namespace klv::art {
 
 namespace {
 
-constexpr std::int32_t kBallImageHeight = 56;
-constexpr float kRadius = 17.0f;
+constexpr std::int32_t kBallImageHeight = 60;
+constexpr float kRadius = 20.0f;
 
 struct Vec {
     float x, y, z;
@@ -34,7 +34,7 @@ Canvas DrawBall(Colour base) {
     const float sx = cx + 3, sy = static_cast<float>(h - kHalfHeight) + 1;
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < kCellWidth; ++x) {
-            const float ex = (static_cast<float>(x) + 0.5f - sx) / 20, ey = (static_cast<float>(y) + 0.5f - sy) / 8.5f;
+            const float ex = (static_cast<float>(x) + 0.5f - sx) / 23, ey = (static_cast<float>(y) + 0.5f - sy) / 9.5f;
             if (ex * ex + ey * ey <= 1 && (x + y) % 2 == 0) shadow.Set(x, y, Hex(0x101018));
         }
 

@@ -213,7 +213,7 @@ Colour LavaRockSide(FaceUv uv, bool, std::int32_t, std::int32_t) {
 Colour MarbleTop(FaceUv uv, std::int32_t, std::int32_t) {
     const float vein = std::fabs(std::sin(uv.u * 5 + uv.v * 3 + Fbm(uv.u * 4, uv.v * 4, 157) * 7));
     Colour c = Mix(Hex(0xE9E6EE), Hex(0xFAF8FF), Fbm(uv.u * 6, uv.v * 6, 163));
-    if (vein < 0.08f) c = Mix(c, Hex(0x8A8496), 0.6f * (1 - vein / 0.08f));
+    if (vein < 0.12f) c = Mix(c, Hex(0x7A7088), 0.75f * (1 - vein / 0.12f));
     return c;
 }
 
@@ -222,9 +222,28 @@ Colour MarbleSide(FaceUv uv, bool, std::int32_t, std::int32_t) {
     const float flute = std::cos(uv.u * 3.14159f * 6);
     Colour c = Mix(Hex(0xD8D4E0), Hex(0xF4F2FA), 0.5f + 0.5f * flute);
     const float vein = std::fabs(std::sin(uv.v * 6 + uv.u * 2 + Fbm(uv.u * 3, uv.v * 3, 167) * 6));
-    if (vein < 0.06f) c = Mix(c, Hex(0x8A8496), 0.5f);
-    if (uv.v < 0.12f || uv.v > 0.9f) c = c * 0.92f;  // capital and base bands
+    if (vein < 0.1f) c = Mix(c, Hex(0x7A7088), 0.6f * (1 - vein / 0.1f));
+    // A moulded capital and base.
+    if (uv.v < 0.1f || uv.v > 0.9f) c = Hex(0xE6E2EC) * 0.95f;
+    if (std::fabs(uv.v - 0.1f) < 0.025f || std::fabs(uv.v - 0.9f) < 0.025f) c = c * 0.7f;
     return c;
+}
+
+// Leaves in clumps, lit from above, with a few berries.
+Colour Leaves(FaceUv uv, float scaleU, float scaleV, std::int32_t x, std::int32_t y, std::uint32_t seed) {
+    const Cells clump = Voronoi(uv.u * scaleU, uv.v * scaleV, seed);
+    Colour c = Mix(Hex(0x2E6B22), Hex(0x6FB83C), Clamp01(1.1f - clump.F1 * 1.4f));
+    if (clump.F2 - clump.F1 < 0.07f) c = Hex(0x1C4416);
+    const float h = HashUnit(x, y, seed + 1);
+    if (h > 0.93f) c = Mix(c, Hex(0xA8E070), 0.6f);
+    if (h < 0.012f) c = Hex(0xD8303A);
+    return c;
+}
+
+Colour HedgeTop(FaceUv uv, std::int32_t x, std::int32_t y) { return Leaves(uv, 6, 6, x, y, 173); }
+
+Colour HedgeSide(FaceUv uv, bool left, std::int32_t x, std::int32_t y) {
+    return Leaves({uv.u, uv.v}, 5, 4, x, y, left ? 179u : 181u) * (1.0f - 0.2f * uv.v);
 }
 
 }  // namespace
@@ -240,6 +259,7 @@ ImageSet MakeLandSet() {
         {"Steel", 24, MetalTop, MetalSide},
         {"Lava Rock", 24, LavaRockTop, LavaRockSide},
         {"Marble Pillar", 46, MarbleTop, MarbleSide},
+        {"Hedge", 36, HedgeTop, HedgeSide},
     };
     ImageSet set;
     for (const BlockStyle& style : styles) set.Items.push_back(MakeItem(style.name, DrawBlock(style)));

@@ -95,7 +95,7 @@ Colour Checker(FaceUv uv, std::int32_t, std::int32_t) {
     const auto square = static_cast<std::int32_t>(uv.u * 4) + static_cast<std::int32_t>(uv.v * 4);
     const bool dark = square % 2 != 0;
     const float vein = std::fabs(std::sin(uv.u * 7 + uv.v * 4 + Fbm(uv.u * 5, uv.v * 5, 379) * 6));
-    Colour c = dark ? Hex(0x2C2A34) : Hex(0xECE8F0);
+    Colour c = dark ? Hex(0x4A4658) : Hex(0xECE8F0);
     if (vein < 0.07f) c = Mix(c, dark ? Hex(0x6A6478) : Hex(0xA09AAE), 0.5f);
     return c;
 }

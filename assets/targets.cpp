@@ -13,7 +13,7 @@ namespace klv::art {
 
 namespace {
 
-constexpr std::int32_t kTargetHeight = 64;
+constexpr std::int32_t kTargetHeight = 68;
 constexpr float kPi = 3.14159265f;
 
 Canvas DrawTargetFrame(Colour base, float phase) {
@@ -25,25 +25,35 @@ Canvas DrawTargetFrame(Colour base, float phase) {
     Canvas ring(kCellWidth, h);
     // An ellipse stays inside the diamond while its radius is below 46 / sqrt(2).
     const float outer = 27.5f + 3.5f * wave;
+    const float inner = outer * 0.5f;
     const float glow = 0.75f + 0.25f * wave;
+    const auto radius = [&](std::int32_t x, std::int32_t y) {
+        const float dx = static_cast<float>(x) + 0.5f - cx, dy = (static_cast<float>(y) + 0.5f - cy) / ratio;
+        return std::sqrt(dx * dx + dy * dy);
+    };
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < kCellWidth; ++x) {
-            const float dx = static_cast<float>(x) + 0.5f - cx, dy = (static_cast<float>(y) + 0.5f - cy) / ratio;
-            const float r = std::sqrt(dx * dx + dy * dy);
-            const bool lit = dy < 0;  // the far half catches the light
-            if (r <= outer && r >= outer - 4.5f) {
-                ring.Set(x, y, Mix(base * glow, Hex(0xFFFFFF), lit ? 0.35f : 0.1f));
-            } else if (r <= outer * 0.55f && r >= outer * 0.55f - 3.5f) {
-                ring.Set(x, y, Mix(base, Hex(0xFFFFFF), 0.45f * glow));
+            const float r = radius(x, y);
+            const bool farHalf = static_cast<float>(y) + 0.5f < cy;  // catches the light
+            if (r <= outer && r >= outer - 6) {
+                ring.Set(x, y, Mix(base * glow, Hex(0xFFFFFF), farHalf ? 0.4f : 0.12f));
+            } else if (r <= inner && r >= inner - 4) {
+                ring.Set(x, y, Mix(base, Hex(0xFFFFFF), 0.5f * glow));
             } else if (r <= 3.5f) {
-                ring.Set(x, y, Mix(base, Hex(0xFFFFFF), 0.6f));
+                ring.Set(x, y, Mix(base, Hex(0xFFFFFF), 0.7f));
             }
         }
-    ring.Outline(0.4f);
+    ring.Outline(0.45f);
+    // A glow between the rings, every other pixel so the floor shows through.
+    for (std::int32_t y = 0; y < h; ++y)
+        for (std::int32_t x = 0; x < kCellWidth; ++x) {
+            const float r = radius(x, y);
+            if (r < outer - 6 && r > inner && (x + y) % 2 == 0 && !ring.Opaque(x, y)) ring.Set(x, y, base * (0.55f + 0.35f * glow));
+        }
 
     // A gem pointing down at the middle of the cell.
     Canvas gem(kCellWidth, h);
-    const float top = cy - 42 + 4 * std::sin(2 * kPi * phase);
+    const float top = cy - 36 + 3 * std::sin(2 * kPi * phase);
     const float halfWidth = 9, depth = 20, crown = 5;
     for (std::int32_t y = 0; y < h; ++y)
         for (std::int32_t x = 0; x < kCellWidth; ++x) {

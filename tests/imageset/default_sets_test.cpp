@@ -186,3 +186,40 @@ TEST(DefaultSets, SceneForTheEye) {
 
 }  // namespace
 }  // namespace klv
+
+namespace klv {
+namespace {
+
+// Every image of one set three times enlarged, four to a row; animated ones
+// pattern by pattern, a row each: build-dir/default_sets_<set>.png.
+TEST(DefaultSets, EnlargedSheetsForTheEye) {
+    constexpr std::int32_t kZoom = 3, kGap = 4;
+    for (const char* name : {"land", "ball", "anm", "objectball", "surface"}) {
+        const ImageSet set = LoadDefault(std::string(name) + ".dxg");
+        // Cells of the sheet: (item, pattern) in rows of four.
+        std::vector<std::pair<std::size_t, std::int32_t>> cells;
+        for (std::size_t i = 0; i < set.Items.size(); ++i) {
+            const std::int32_t patterns = std::min(set.Items[i].PatternCount(), 4);
+            for (std::int32_t n = 0; n < patterns; ++n) cells.emplace_back(i, n);
+            if (set.Items[i].PatternCount() > 1)
+                while (cells.size() % 4 != 0) cells.emplace_back(i, -1);
+        }
+        std::int32_t cellH = 0;
+        for (const ImageItem& item : set.Items) cellH = std::max(cellH, item.Height());
+        const auto rows = static_cast<std::int32_t>((cells.size() + 3) / 4);
+        testing::Frame small(4 * (92 + kGap), rows * (cellH + kGap), 0x303038);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const ImageItem& item = set.Items[cells[c].first];
+            const auto col = static_cast<std::int32_t>(c % 4), row = static_cast<std::int32_t>(c / 4);
+            testing::DrawPattern(small, item, cells[c].second, col * (92 + kGap), row * (cellH + kGap) + cellH - item.Height());
+        }
+        testing::Frame large(small.Width * kZoom, small.Height * kZoom);
+        for (std::int32_t py = 0; py < large.Height; ++py)
+            for (std::int32_t px = 0; px < large.Width; ++px)
+                large.Pixels[static_cast<std::size_t>(py * large.Width + px)] = small.At(px / kZoom, py / kZoom);
+        EXPECT_EQ(testing::SaveFrame(large, std::string(KLV_TEST_OUTPUT_DIR) + "/default_sets_" + name + ".png"), "");
+    }
+}
+
+}  // namespace
+}  // namespace klv
