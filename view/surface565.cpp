@@ -66,6 +66,18 @@ void DrawLineClipped(Surface565& target, const PixelClip& clipIn, std::int64_t x
     const std::int64_t len = xMajor ? std::llabs(dx) : std::llabs(dy);
     if (len == 0) return;  // a line to its own start point lights nothing
 
+    // Every lit pixel lies within half a step of the ideal line, measured
+    // along the minor axis: |side(pixel)| <= len / 2 with side(p) = dx (py - y0) - dy (px - x0).
+    // When all four corner pixels of the clip lie further out on one side,
+    // no pixel of the clip can be lit (most grid lines miss a small clip).
+    {
+        const auto side = [&](std::int64_t px, std::int64_t py) { return Wide{dx} * (py - y0) - Wide{dy} * (px - x0); };
+        const Wide s1 = side(clip.Left, clip.Top), s2 = side(clip.Right - 1, clip.Top);
+        const Wide s3 = side(clip.Left, clip.Bottom - 1), s4 = side(clip.Right - 1, clip.Bottom - 1);
+        const Wide lo = std::min(std::min(s1, s2), std::min(s3, s4)), hi = std::max(std::max(s1, s2), std::max(s3, s4));
+        if (Wide{2} * lo > len || Wide{2} * hi < -Wide{len}) return;
+    }
+
     // Major axis m steps by `step` each pixel; minor axis n follows MinorAt.
     const std::int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
     const std::int64_t step = (xMajor ? dx : dy) > 0 ? 1 : -1;
