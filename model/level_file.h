@@ -68,7 +68,8 @@ TCellRecord CellRecordFromBytes(const CellRecordBytesArray& bytes);
 
 // Writes the whole level to `path` through a temporary file in the same
 // folder that is flushed and renamed over the target; on any failure the
-// previous file is untouched and the temporary file removed.
+// previous file is untouched and the temporary file removed. A level whose
+// arrays do not match its size is refused before anything is written.
 LevelWriteResult WriteLevelFile(const std::string& path, const LevelState& level);
 
 // The system calls a replacing write goes through. An empty member means the

@@ -128,6 +128,17 @@ LevelWriteResult ReplaceFileContents(const std::string& path, const std::vector<
 }
 
 LevelWriteResult WriteLevelFile(const std::string& path, const LevelState& level) {
+    // A level whose arrays disagree with its size would make a file that does
+    // not read back; refuse it before touching the disk.
+    const auto fits = [&](const auto& grid) {
+        if (level.LevelWidth < 0 || grid.size() != static_cast<std::size_t>(level.LevelWidth)) return false;
+        for (const auto& column : grid)
+            if (column.size() != static_cast<std::size_t>(level.LevelHeight)) return false;
+        return true;
+    };
+    if (level.LevelWidth != level.LevelHeight || !fits(level.Cells) || !fits(level.CellShapes))
+        return {false, "the level's cell arrays do not match its size " + std::to_string(level.LevelWidth) + " x " +
+                           std::to_string(level.LevelHeight)};
     return ReplaceFileContents(path, LevelFileBytes(level));
 }
 

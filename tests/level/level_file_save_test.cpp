@@ -139,6 +139,14 @@ TEST(LevelSave, SavingThroughALinkKeepsTheLink) {
     EXPECT_EQ(test::ReadAll(real), LevelFileBytes(MakeLevel(2)));
 }
 
+TEST(LevelSave, InconsistentLevelIsRefusedBeforeTheDisk) {
+    test::ScratchFolder folder;
+    LevelState level = MakeLevel(3);
+    level.LevelWidth = level.LevelHeight = 4;  // size set, rebuild forgotten
+    EXPECT_FALSE(WriteLevelFile(folder.File("a.klv"), level).Ok);
+    EXPECT_TRUE(folder.Names().empty());
+}
+
 TEST(LevelSave, TargetsThatCannotBeWritten) {
     test::ScratchFolder folder;
     // No such folder: nothing is created anywhere.
