@@ -88,6 +88,8 @@ bool ReadColour(ComponentReader& r, ValueType type, std::uint32_t& value) {
     }
     std::int64_t v = 0;
     if (!r.Integer(type, v)) return false;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::uint32_t>::max())
+        return r.Fail("property 'TransparentColor' is out of range (" + std::to_string(v) + ")");
     value = static_cast<std::uint32_t>(v);
     return true;
 }
