@@ -82,6 +82,14 @@ struct FrameInputs {
 
 // The two drawing passes, into `target`, whose pixel (0, 0) is draw-area pixel
 // (rect.Left, rect.Top). Only what reaches into the rectangle is touched.
+//
+// DrawLevel: surfaces, then pieces, each pass back to front (anti-diagonal
+// a + b, then ascending a). A cell whose index lies outside its set is
+// skipped (the rest is drawn) and reported through Faults/OnIndexFault, once
+// per set and index. With the diamonds of a regular grid (any computed
+// layout, even moved as a whole) only the diagonals and a-ranges whose images
+// can reach the rectangle are visited, found from each set's largest pattern;
+// other diamonds, as a file may hold them, are each checked.
 void DrawGrid(const LevelState& level, Surface565& target, const DrawRect& rect);
 void DrawLevel(const FrameInputs& inputs, Surface565& target, const DrawRect& rect);
 
