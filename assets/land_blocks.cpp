@@ -233,7 +233,8 @@ Colour MarbleSide(FaceUv uv, bool, std::int32_t, std::int32_t) {
 Colour Leaves(FaceUv uv, float scaleU, float scaleV, std::int32_t x, std::int32_t y, std::uint32_t seed) {
     const Cells clump = Voronoi(uv.u * scaleU, uv.v * scaleV, seed);
     Colour c = Mix(Hex(0x2E6B22), Hex(0x6FB83C), Clamp01(1.1f - clump.F1 * 1.4f));
-    if (clump.F2 - clump.F1 < 0.07f) c = Hex(0x1C4416);
+    c = c * (0.8f + 0.4f * ValueNoise(static_cast<float>(x) * 0.7f, static_cast<float>(y) * 0.7f, seed + 2));  // single leaves
+    if (clump.F2 - clump.F1 < 0.06f) c = Mix(c, Hex(0x1C4416), 0.7f);
     const float h = HashUnit(x, y, seed + 1);
     if (h > 0.93f) c = Mix(c, Hex(0xA8E070), 0.6f);
     if (h < 0.012f) c = Hex(0xD8303A);
