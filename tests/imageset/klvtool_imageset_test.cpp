@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/imageset/dxg_file.h"
+#include "tools/json/imageset_json.h"
 #include "tools/support/png_io.h"
 
 namespace klv {
@@ -145,6 +146,18 @@ TEST_F(KlvtoolImages, RefusedInputExitsWithTwoAndSaysWhy) {
     EXPECT_FALSE(fs::exists(folder_ / "x.dxg"));
 
     EXPECT_EQ(Klvtool("images").exitCode, 1);
+}
+
+// Colour values are 0x00BBGGRR; the listing shows them as "#RRGGBB".
+TEST(ImageSetJson, ColoursReadAsRgbHex) {
+    EXPECT_EQ(ColourValueToHex(0x563412), "#123456");
+    EXPECT_EQ(ColourValueToHex(0xFF00FF), "#FF00FF");
+    std::uint32_t value = 0;
+    EXPECT_TRUE(HexToColourValue("#123456", value));
+    EXPECT_EQ(value, 0x563412u);
+    EXPECT_TRUE(HexToColourValue("#abcDEF", value));
+    EXPECT_EQ(value, 0xEFCDABu);
+    for (const char* bad : {"", "123456", "#12345", "#1234567", "#12345G", "magenta"}) EXPECT_FALSE(HexToColourValue(bad, value)) << bad;
 }
 
 }  // namespace
