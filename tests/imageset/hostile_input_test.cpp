@@ -1,6 +1,8 @@
 // Files that must be refused: what the caller is told, and that the set it
 // passed in keeps its content.
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -187,7 +189,7 @@ TEST(HostileInput, HostileBitmapHeadersAreRefusedBeforeAllocating) {
 }
 
 TEST(HostileInput, AFailedLoadKeepsTheSetAndAGoodOneReplacesIt) {
-    const auto folder = std::filesystem::temp_directory_path() / "klv-imageset-load-test";
+    const auto folder = std::filesystem::temp_directory_path() / ("klv-imageset-load-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const auto damaged = (folder / "damaged.dxg").string();
     const auto good = (folder / "good.dxg").string();

@@ -2,6 +2,8 @@
 // name, property and pixel back when read again.
 
 #include <algorithm>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -125,7 +127,7 @@ TEST(WriterRoundTrip, LayoutTheOriginalToolsRead) {
 }
 
 TEST(WriterRoundTrip, SavedFileLoadsAndAFailedSaveSaysWhy) {
-    const auto folder = std::filesystem::temp_directory_path() / "klv-imageset-save-test";
+    const auto folder = std::filesystem::temp_directory_path() / ("klv-imageset-save-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "set.dxg").string();
     ASSERT_EQ(SaveImageSetFile(path, SampleSet()), "");
