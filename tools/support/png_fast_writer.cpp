@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <limits>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -158,8 +159,15 @@ std::string WritePngFastStrips(const std::string& path, std::int32_t width, std:
     }
     {
         std::vector<std::thread> workers;
-        for (int i = 1; i < strips; ++i) workers.emplace_back(DeflateStrip, std::ref(parts[static_cast<std::size_t>(i)]), width, std::cref(makeRows), std::cref(settings));
-        DeflateStrip(parts[0], width, makeRows, settings);
+        std::vector<std::size_t> leftOver{0};  // strips the calling thread deflates
+        for (std::size_t i = 1; i < parts.size(); ++i) {
+            try {
+                workers.emplace_back(DeflateStrip, std::ref(parts[i]), width, std::cref(makeRows), std::cref(settings));
+            } catch (const std::system_error&) {
+                leftOver.push_back(i);  // no thread to be had: done here instead
+            }
+        }
+        for (std::size_t i : leftOver) DeflateStrip(parts[i], width, makeRows, settings);
         for (auto& worker : workers) worker.join();
     }
     uLong adler = parts[0].Adler;
