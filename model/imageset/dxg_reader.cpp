@@ -29,10 +29,11 @@ ImageSetLoadResult Failure(std::string message) { return {false, std::move(messa
 std::string InProperty(const std::string& name) { return "inside property '" + name + "'"; }
 
 // Picture.Data: the graphic class name, then that class's own data.
-bool ReadPicture(ComponentReader& r, const std::uint8_t* bytes, std::size_t size, Picture& picture) {
+bool ReadPicture(ComponentReader& r, const std::uint8_t* bytes, std::size_t size, std::size_t image, Picture& picture) {
     ByteReader in(bytes, size);
     std::uint8_t length = 0;
-    if (!in.U8(length) || length > in.Remaining()) return r.Fail("picture class name is cut off in property 'Picture.Data'");
+    if (!in.U8(length) || length > in.Remaining())
+        return r.Fail("the picture class name of image " + std::to_string(image) + " is cut off");
     Picture result;
     result.GraphicClass.assign(reinterpret_cast<const char*>(in.Current()), length);
     in.Skip(length);
@@ -56,7 +57,7 @@ bool ReadPicture(ComponentReader& r, const std::uint8_t* bytes, std::size_t size
         result.IsBitmap = false;
         result.RawData.assign(in.Current(), in.Current() + in.Remaining());
     }
-    if (!error.empty()) return r.Fail("picture of class " + result.GraphicClass + ": " + error);
+    if (!error.empty()) return r.Fail("the picture of image " + std::to_string(image) + " (" + result.GraphicClass + "): " + error);
     picture = std::move(result);
     return true;
 }
@@ -94,7 +95,7 @@ bool ReadColour(ComponentReader& r, ValueType type, std::uint32_t& value) {
     return true;
 }
 
-bool ReadItemProperty(ComponentReader& r, const std::string& name, ValueType type, ImageItem& item) {
+bool ReadItemProperty(ComponentReader& r, const std::string& name, ValueType type, std::size_t image, ImageItem& item) {
     if (name == "Name") return r.Text(type, item.Name);
     if (name == "PatternWidth") return ReadInt32(r, type, name, item.PatternWidth);
     if (name == "PatternHeight") return ReadInt32(r, type, name, item.PatternHeight);
@@ -108,7 +109,7 @@ bool ReadItemProperty(ComponentReader& r, const std::string& name, ValueType typ
             return r.Fail(std::string("property 'Picture.Data' holds a ") + dxg::ValueTypeName(type) + " value, not binary data");
         const std::uint8_t* bytes = nullptr;
         std::size_t size = 0;
-        return r.Binary(bytes, size) && ReadPicture(r, bytes, size, item.Picture);
+        return r.Binary(bytes, size) && ReadPicture(r, bytes, size, image, item.Picture);
     }
     return r.SkipValue(type);
 }
@@ -140,7 +141,7 @@ bool ReadItems(ComponentReader& r, std::vector<ImageItem>& items) {
             if (!r.ShortString(name)) return false;
             r.SetWhere(InProperty(name));
             ValueType type{};
-            if (!r.Type(type) || !ReadItemProperty(r, name, type, item)) return false;
+            if (!r.Type(type) || !ReadItemProperty(r, name, type, items.size(), item)) return false;
         }
         items.push_back(std::move(item));
     }

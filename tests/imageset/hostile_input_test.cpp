@@ -172,7 +172,8 @@ TEST(HostileInput, HostileBitmapHeadersAreRefusedBeforeAllocating) {
     };
     for (const auto& [label, dib] : cases) {
         SCOPED_TRACE(label);
-        Refused(testing::ImageSetFile({PictureItem(dib)}));
+        const std::string error = Refused(testing::ImageSetFile({PictureItem(dib)}));
+        EXPECT_NE(error.find("the picture of image 0 (TDIB): "), std::string::npos) << error;
     }
     // A BMP file whose pixel bits are said to lie beyond it.
     Bytes bmp = testing::BmpFile(header(1, 1, 24), 0x7FFFFFF0);
