@@ -135,26 +135,36 @@ std::string DecodePlain(const DibHeader& h, const std::vector<std::uint32_t>& pa
         const std::uint8_t* src = bits + static_cast<std::size_t>(row) * stride;
         const std::int32_t y = h.topDown ? row : h.height - 1 - row;
         std::uint32_t* dst = pixels.data() + static_cast<std::size_t>(y) * width;
-        for (std::size_t x = 0; x < width; ++x) {
-            switch (h.bitCount) {
-                case 1: dst[x] = palette[(src[x / 8] >> (7 - x % 8)) & 1]; break;
-                case 4: dst[x] = palette[(src[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF]; break;
-                case 8: dst[x] = palette[src[x]]; break;
-                case 24: dst[x] = (std::uint32_t{src[3 * x + 2]} << 16) | (std::uint32_t{src[3 * x + 1]} << 8) | src[3 * x]; break;
-                case 16:
-                case 32: {
-                    std::uint32_t v = 0;
-                    if (h.bitCount == 16) {
-                        v = static_cast<std::uint32_t>(src[2 * x] | (src[2 * x + 1] << 8));
-                    } else {
-                        v = static_cast<std::uint32_t>(src[4 * x]) | (static_cast<std::uint32_t>(src[4 * x + 1]) << 8) |
-                            (static_cast<std::uint32_t>(src[4 * x + 2]) << 16) | (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
-                    }
+        // One loop per bit count, so the inner loops stay simple.
+        switch (h.bitCount) {
+            case 1:
+                for (std::size_t x = 0; x < width; ++x) dst[x] = palette[(src[x / 8] >> (7 - x % 8)) & 1];
+                break;
+            case 4:
+                for (std::size_t x = 0; x < width; ++x) dst[x] = palette[(src[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
+                break;
+            case 8:
+                for (std::size_t x = 0; x < width; ++x) dst[x] = palette[src[x]];
+                break;
+            case 24:
+                for (std::size_t x = 0; x < width; ++x)
+                    dst[x] = (std::uint32_t{src[3 * x + 2]} << 16) | (std::uint32_t{src[3 * x + 1]} << 8) | src[3 * x];
+                break;
+            case 16:
+                for (std::size_t x = 0; x < width; ++x) {
+                    const auto v = static_cast<std::uint32_t>(src[2 * x] | (src[2 * x + 1] << 8));
                     dst[x] = (red.Get(v) << 16) | (green.Get(v) << 8) | blue.Get(v);
-                    break;
                 }
-                default: break;
-            }
+                break;
+            case 32:
+                for (std::size_t x = 0; x < width; ++x) {
+                    const std::uint32_t v = static_cast<std::uint32_t>(src[4 * x]) | (static_cast<std::uint32_t>(src[4 * x + 1]) << 8) |
+                                            (static_cast<std::uint32_t>(src[4 * x + 2]) << 16) |
+                                            (static_cast<std::uint32_t>(src[4 * x + 3]) << 24);
+                    dst[x] = (red.Get(v) << 16) | (green.Get(v) << 8) | blue.Get(v);
+                }
+                break;
+            default: break;
         }
     }
     return {};
