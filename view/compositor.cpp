@@ -51,6 +51,23 @@ const TCellShape* ShapeAt(const LevelState& level, std::int32_t a, std::int32_t 
     return static_cast<std::size_t>(b) < column.size() ? &column[static_cast<std::size_t>(b)] : nullptr;
 }
 
+// The largest first and second index of a cell that exists in both arrays
+// within the W x W walk (-1 when none does): arrays shorter than the size
+// say are walked only as far as they go, in the same order.
+struct CellExtent {
+    std::int64_t MaxA = -1;
+    std::int64_t MaxB = -1;
+};
+
+CellExtent ExtentOf(const LevelState& level) {
+    const std::size_t w = static_cast<std::size_t>(std::max(level.LevelWidth, 0));
+    const std::size_t columns = std::min({w, level.Cells.size(), level.CellShapes.size()});
+    std::size_t rows = 0;
+    for (std::size_t a = 0; a < columns; ++a) rows = std::max(rows, std::min({w, level.Cells[a].size(), level.CellShapes[a].size()}));
+    if (columns == 0 || rows == 0) return {};
+    return {static_cast<std::int64_t>(columns) - 1, static_cast<std::int64_t>(rows) - 1};
+}
+
 // The layer a cell's LayerCode names, compared as whole texts (length
 // included: "00" and "" name none). Only a one-character text can be one of
 // the four codes, so its character picks the one code worth comparing.
@@ -129,6 +146,7 @@ struct LevelPainter {
     const FrameInputs& In;
     Canvas& Out;
     GridLayout Layout;
+    CellExtent Extent;
 
     // Top-left corner of an image of draw height h on the diamond with top vertex (x0, y0).
     std::int64_t PlaceX(const TCellShape& shape) const { return static_cast<std::int64_t>(shape.Top.x) - In.Level.ViewOffsetX - kHalfCellWidth - Out.OriginX; }
@@ -168,8 +186,8 @@ struct LevelPainter {
     template <typename Visit>
     void Walk(const Reach& reach, Visit visit) const {
         const std::int64_t w = In.Level.LevelWidth;
-        if (w <= 0) return;
-        std::int64_t sLo = 0, sHi = 2 * w - 2, dLo = -(w - 1), dHi = w - 1;
+        if (Extent.MaxA < 0) return;
+        std::int64_t sLo = 0, sHi = Extent.MaxA + Extent.MaxB, dLo = -Extent.MaxB, dHi = Extent.MaxA;
         if (Layout.Regular) {
             if (!reach.Any() || Out.Clip.Empty()) return;
             // Clip in draw-area pixels.
@@ -184,8 +202,8 @@ struct LevelPainter {
             sHi = std::min(sHi, FloorDiv(bottom + vy - kCellHeight - Layout.Y00 + reach.Height - 1, kHalfCellHeight));
         }
         for (std::int64_t s = sLo; s <= sHi; ++s) {
-            const std::int64_t aLo = std::max({std::int64_t{0}, s - w + 1, CeilDiv(s + dLo, 2)});
-            const std::int64_t aHi = std::min({s, w - 1, FloorDiv(s + dHi, 2)});
+            const std::int64_t aLo = std::max({std::int64_t{0}, s - w + 1, s - Extent.MaxB, CeilDiv(s + dLo, 2)});
+            const std::int64_t aHi = std::min({s, w - 1, Extent.MaxA, FloorDiv(s + dHi, 2)});
             for (std::int64_t a = aLo; a <= aHi; ++a) visit(static_cast<std::int32_t>(a), static_cast<std::int32_t>(s - a));
         }
     }
@@ -200,11 +218,14 @@ std::string IndexFaultMessage(std::int32_t index) {
 }
 
 void FindIndexFaults(const LevelState& level, const LayerImageSets& sets, IndexFaultLog& log, const IndexFaultCallback& onFault) {
-    const std::int32_t w = level.LevelWidth;
+    const std::int64_t w = level.LevelWidth;
+    const CellExtent extent = ExtentOf(level);
     const auto eachCell = [&](auto visit) {
-        for (std::int32_t s = 0; s <= 2 * w - 2; ++s)
-            for (std::int32_t a = std::max(0, s - w + 1); a <= std::min(s, w - 1); ++a)
-                if (const TCellRecord* cell = CellAt(level, a, s - a); cell != nullptr && ShapeAt(level, a, s - a) != nullptr) visit(*cell);
+        for (std::int64_t s = 0; s <= extent.MaxA + extent.MaxB; ++s)
+            for (std::int64_t a = std::max({std::int64_t{0}, s - w + 1, s - extent.MaxB}); a <= std::min({s, w - 1, extent.MaxA}); ++a) {
+                const auto ai = static_cast<std::int32_t>(a), bi = static_cast<std::int32_t>(s - a);
+                if (const TCellRecord* cell = CellAt(level, ai, bi); cell != nullptr && ShapeAt(level, ai, bi) != nullptr) visit(*cell);
+            }
     };
     const auto surfaceFault = [&](const TCellRecord& cell) { return cell.SurfaceIndex != -1 && !InSet(sets[LayerSlot::Surface], cell.SurfaceIndex); };
     const auto layerFault = [&](const TCellRecord& cell, LayerSlot& slot) { return LayerSlotOf(cell, slot) && !InSet(sets[slot], cell.TileIndex); };
@@ -251,7 +272,7 @@ void DrawGrid(const LevelState& level, Surface565& target, const DrawRect& rect)
 
 void DrawLevel(const FrameInputs& inputs, Surface565& target, const DrawRect& rect) {
     Canvas canvas = MakeCanvas(inputs.Level, target, rect);
-    const LevelPainter painter{inputs, canvas, DetectLayout(inputs.Level)};
+    const LevelPainter painter{inputs, canvas, DetectLayout(inputs.Level), ExtentOf(inputs.Level)};
     // Every surface goes down before any layer image, so layers always cover surfaces.
     painter.Walk(ReachOf(inputs.Sets[LayerSlot::Surface]), [&](std::int32_t a, std::int32_t b) { painter.SurfaceOf(a, b); });
     Reach layers;

@@ -164,6 +164,15 @@ TEST(ComposeRect, ArraysShorterThanTheSizeSayDrawWhatExists) {
     EXPECT_EQ(whole.Pixels, test::ReferenceCompose(level, sets.Raw, 0).Pixels);
     ComposeRect(test::Inputs(level, sets.Sets, 0), DrawRect{100, 50, 300, 200}, part);
     EXPECT_EQ(part.Pixels, test::Crop(whole, DrawRect{100, 50, 300, 200}).Pixels);
+
+    // A size far beyond the arrays walks only the cells that exist.
+    level.LevelWidth = level.LevelHeight = 1'000'000;
+    IndexFaultLog log;
+    int faults = 0;
+    FindIndexFaults(level, sets.Sets, log, [&](LayerSlot, std::int32_t, const std::string&) { ++faults; });
+    EXPECT_EQ(faults, 0);
+    ComposeRect(test::Inputs(level, sets.Sets, 0), DrawRect{0, 0, 64, 64}, part);
+    EXPECT_EQ(part.Width, 64);
 }
 
 }  // namespace
