@@ -38,6 +38,7 @@ private slots:
     void gridSizeSwitchesTimerOffWhileOpen();
     void gridSizeOkRebuildsAndCancelKeeps();
     void aboutBoxTwiceWhileTheLevelAnimates();
+    void levelWithoutCellsKeepsTicking();
 
 private:
     std::unique_ptr<ProgramFolder> folder_;
@@ -388,6 +389,26 @@ void MainWindowTest::aboutBoxTwiceWhileTheLevelAnimates() {
     }
     QVERIFY(changes.Changes.empty());
     QCOMPARE(w.windowTitle(), QStringLiteral("Kelvaran2 LevelEditor--Untitled"));
+}
+
+void MainWindowTest::levelWithoutCellsKeepsTicking() {
+    TForm1& w = *window_;
+    w.show();
+    ModalAnswerer answer([](QWidget* modal) {
+        modal->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("0"));
+        modal->findChild<QAbstractButton*>(QStringLiteral("oxButton7"))->click();
+    });
+    w.oxButton7->click();
+    QVERIFY(answer.Done());
+    QCOMPARE(w.Label1->text(), QStringLiteral("0X0"));
+    QCOMPARE(w.DXDraw1->size(), QSize(2, 2));
+    QTRY_VERIFY(!w.ScrollBox110->horizontalScrollBar()->isVisible());
+    const int before = w.DXDraw1->PresentCount();
+    QTRY_VERIFY(w.DXDraw1->PresentCount() > before);
+    QCOMPARE(w.DXDraw1->PresentedRect().Width, 2);
+    // A press on a level without cells changes nothing.
+    QTest::mouseClick(w.DXDraw1, Qt::LeftButton, {}, QPoint(1, 1));
+    QVERIFY(w.Level.Cells.empty());
 }
 
 QTEST_MAIN(MainWindowTest)
