@@ -101,6 +101,7 @@ void DrawArea::paintEvent(QPaintEvent* event) {
     const QRect fromFrame = wanted.intersected(shown);
     if (!fromFrame.isEmpty() && !frameImage_.isNull())
         painter.drawImage(fromFrame.topLeft(), frameImage_, fromFrame.translated(-shown.topLeft()));
+    if (fromFrame == wanted) return;
     for (const QRect& rest : QRegion(wanted).subtracted(QRegion(fromFrame))) painter.fillRect(rest, Qt::black);
 }
 

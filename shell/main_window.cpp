@@ -37,6 +37,13 @@ TForm1::TForm1(MainWindowSetup setup)
 TForm1::~TForm1() {
     // The draw area goes with the window and stops the frame timer first.
     DXDraw1->Finalize();
+    // The state the callbacks reach goes before the child widgets do.
+    DXTimer1->OnTimer = nullptr;
+    DXDraw1->OnInitialize = nullptr;
+    DXDraw1->OnFinalize = nullptr;
+    DXDraw1->OnMouseDown = nullptr;
+    DXDraw1->VisibleRect = nullptr;
+    DXDraw1->ComposeOnDemand = nullptr;
     if (Form1 == this) Form1 = nullptr;
 }
 
