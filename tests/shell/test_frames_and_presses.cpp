@@ -70,6 +70,7 @@ private slots:
     void rightPressClearsPieceAndKeepsSurface();
     void middlePressAndMissesChangeNothing();
     void objectBallNeedsItsBall();
+    void bothPressesOfADoubleClickAct();
 
 private:
     std::unique_ptr<ProgramFolder> folder_;
@@ -295,6 +296,21 @@ void FramesAndPressesTest::objectBallNeedsItsBall() {
     none.Stop();
     QVERIFY(!none.Done());
     QCOMPARE(CellAt(w.Level, 1, 14).LayerCode.text(), std::string_view("0"));
+}
+
+void FramesAndPressesTest::bothPressesOfADoubleClickAct() {
+    TForm1& w = *window_;
+    w.oxButton10->click();
+    std::vector<SeenBox> seen;
+    std::unique_ptr<ModalAnswerer> second;
+    auto first = CloseNextMessageBox(&seen, [&] { second = CloseNextMessageBox(&seen); });
+    // What a double click delivers: press, release, double-click, release.
+    const QPoint at = CellPressPoint(w.Level, 0, 14);
+    QTest::mouseClick(w.DXDraw1, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w.DXDraw1, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(w.DXDraw1, Qt::LeftButton, {}, at);
+    QTRY_COMPARE(seen.size(), std::size_t{2});
+    QCOMPARE(seen[1].Text, QStringLiteral("please place the ball before placing target."));
 }
 
 QTEST_MAIN(FramesAndPressesTest)
