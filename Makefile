@@ -4,7 +4,6 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-export QT_QPA_PLATFORM ?= offscreen
 
 .PHONY: deps configure build run test test-asan bench fuzz-build clean
 
@@ -18,7 +17,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	QT_QPA_PLATFORM= ./$(BUILD)/bin/kelvaran2-leveleditor
+	./$(BUILD)/bin/kelvaran2-leveleditor
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

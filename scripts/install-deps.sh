@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpng-dev nlohmann-json3-dev
   fonts-liberation2 fonts-wqy-microhei
-  xvfb xauth
+  xvfb xauth hyperfine
 )
 
 missing=()
