@@ -19,8 +19,10 @@ build: configure
 run: build
 	./$(BUILD)/bin/kelvaran2-leveleditor
 
+# Every test, in the release build and again under the sanitizers.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) test-asan
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps

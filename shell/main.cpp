@@ -9,6 +9,10 @@ int main(int argc, char** argv) {
     {
         klv::shell::TForm1 window;
         window.show();
+        // Ask for the input focus as well: the level animates only while the
+        // editor is active, and a bare X session has no window manager to
+        // hand focus to a new window.
+        window.activateWindow();
         result = app.exec();
     }
     return result;
