@@ -66,16 +66,7 @@ void DrawDiamondOutline(Frame& frame, std::int32_t topX, std::int32_t topY, std:
 }
 
 std::string SaveFrame(const Frame& frame, const std::string& path) {
-    RgbImage image;
-    image.Width = frame.Width;
-    image.Height = frame.Height;
-    image.Bytes.reserve(frame.Pixels.size() * 3);
-    for (const std::uint32_t p : frame.Pixels) {
-        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 16));
-        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 8));
-        image.Bytes.push_back(static_cast<std::uint8_t>(p));
-    }
-    return WritePng(path, image);
+    return WritePng(path, RgbImageFromPixels(frame.Width, frame.Height, frame.Pixels));
 }
 
 }  // namespace klv::testing

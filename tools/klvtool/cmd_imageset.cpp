@@ -39,19 +39,6 @@ std::string Dump(const nlohmann::ordered_json& value) {
     return value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-RgbImage PictureToRgb(const Picture& picture) {
-    RgbImage image;
-    image.Width = picture.Width;
-    image.Height = picture.Height;
-    image.Bytes.reserve(picture.Pixels.size() * 3);
-    for (const std::uint32_t p : picture.Pixels) {
-        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 16));
-        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 8));
-        image.Bytes.push_back(static_cast<std::uint8_t>(p));
-    }
-    return image;
-}
-
 Picture RgbToPicture(const RgbImage& image) {
     Picture picture;
     picture.GraphicClass = "TDIB";
@@ -127,7 +114,7 @@ int RunExport(const Args& args) {
         const Picture& picture = set.Items[i].Picture;
         std::string error;
         if (picture.IsBitmap && !picture.Empty())
-            error = WritePng((folder / (std::to_string(i) + ".png")).string(), PictureToRgb(picture));
+            error = WritePng((folder / (std::to_string(i) + ".png")).string(), RgbImageFromPixels(picture.Width, picture.Height, picture.Pixels));
         else if (!picture.IsBitmap && !picture.GraphicClass.empty())
             error = WriteBytes(folder / (std::to_string(i) + ".bin"), picture.RawData);
         if (!error.empty()) return Refuse("export", error);

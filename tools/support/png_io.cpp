@@ -4,6 +4,19 @@
 
 namespace klv {
 
+RgbImage RgbImageFromPixels(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& pixels) {
+    RgbImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Bytes.reserve(pixels.size() * 3);
+    for (const std::uint32_t p : pixels) {
+        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 16));
+        image.Bytes.push_back(static_cast<std::uint8_t>(p >> 8));
+        image.Bytes.push_back(static_cast<std::uint8_t>(p));
+    }
+    return image;
+}
+
 std::string WritePng(const std::string& path, const RgbImage& image, PngSpeed speed) {
     if (image.Width <= 0 || image.Height <= 0 ||
         image.Bytes.size() != static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height) * 3)

@@ -13,6 +13,9 @@ struct RgbImage {
     std::vector<std::uint8_t> Bytes;  // R, G, B per pixel, rows top-down
 };
 
+// Pixels as 0x00RRGGBB, rows top-down (the form decoded pictures take).
+RgbImage RgbImageFromPixels(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& pixels);
+
 enum class PngSpeed { Small, Fast };
 
 // Writes `image` to `path`; returns an empty string or the reason it failed.
