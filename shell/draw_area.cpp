@@ -4,7 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QScrollArea>
+#include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace klv::shell {
@@ -35,9 +38,25 @@ void DrawArea::SetHeight(std::int32_t height) {
     Resized();
 }
 
-void DrawArea::SetTop(std::int32_t top) { move(x(), top); }
+// Inside a scroll box the scroll position decides where the content sits;
+// moving the area alone would leave the scroll bars (and so what a tick
+// composes) somewhere else. The scroll box is scrolled to match.
+void DrawArea::SetTop(std::int32_t top) {
+    if (QScrollBar* bar = ScrollBar(Qt::Vertical)) bar->setValue(std::max(0, -top));
+    move(x(), top);
+}
 
-void DrawArea::SetLeft(std::int32_t left) { move(left, y()); }
+void DrawArea::SetLeft(std::int32_t left) {
+    if (QScrollBar* bar = ScrollBar(Qt::Horizontal)) bar->setValue(std::max(0, -left));
+    move(left, y());
+}
+
+QScrollBar* DrawArea::ScrollBar(Qt::Orientation orientation) const {
+    const QWidget* viewport = parentWidget();
+    auto* box = viewport ? qobject_cast<QScrollArea*>(viewport->parentWidget()) : nullptr;
+    if (!box || box->widget() != this) return nullptr;
+    return orientation == Qt::Horizontal ? box->horizontalScrollBar() : box->verticalScrollBar();
+}
 
 void DrawArea::Resized() {
     // A new size means a new, black back buffer: nothing presented so far

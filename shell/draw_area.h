@@ -14,6 +14,8 @@
 #include "view/compositor.h"
 #include "view/surface565.h"
 
+class QScrollBar;
+
 namespace klv::shell {
 
 class DrawArea : public QWidget, public klv::DrawAreaGeometry {
@@ -66,6 +68,8 @@ protected:
 
 private:
     void Resized();
+    // The enclosing scroll box's bar, when the area is that box's content.
+    QScrollBar* ScrollBar(Qt::Orientation orientation) const;
     void WrapFrame();
     void MouseDown(QMouseEvent* event);
 

@@ -39,6 +39,8 @@ private slots:
     void gridSizeOkRebuildsAndCancelKeeps();
     void aboutBoxTwiceWhileTheLevelAnimates();
     void levelWithoutCellsKeepsTicking();
+    void rebuildPutsTheDrawAreaAtTheScrollBoxCorner_data();
+    void rebuildPutsTheDrawAreaAtTheScrollBoxCorner();
 
 private:
     std::unique_ptr<ProgramFolder> folder_;
@@ -409,6 +411,43 @@ void MainWindowTest::levelWithoutCellsKeepsTicking() {
     // A press on a level without cells changes nothing.
     QTest::mouseClick(w.DXDraw1, Qt::LeftButton, {}, QPoint(1, 1));
     QVERIFY(w.Level.Cells.empty());
+}
+
+void MainWindowTest::rebuildPutsTheDrawAreaAtTheScrollBoxCorner_data() {
+    QTest::addColumn<int>("newSize");  // 0: NewLevel at the current size
+    QTest::newRow("new level, same size") << 0;
+    QTest::newRow("grid size 12") << 12;
+    QTest::newRow("grid size 20") << 20;
+}
+
+void MainWindowTest::rebuildPutsTheDrawAreaAtTheScrollBoxCorner() {
+    QFETCH(int, newSize);
+    TForm1& w = *window_;
+    w.show();
+    QScrollBar* horizontal = w.ScrollBox110->horizontalScrollBar();
+    QScrollBar* vertical = w.ScrollBox110->verticalScrollBar();
+    horizontal->setValue(horizontal->maximum());
+    vertical->setValue(vertical->maximum());
+    QVERIFY(horizontal->value() > 0);
+    QVERIFY(vertical->value() > 0);
+
+    if (newSize == 0) {
+        w.oxButton1->click();
+    } else {
+        ModalAnswerer answer([newSize](QWidget* modal) {
+            modal->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QString::number(newSize));
+            modal->findChild<QAbstractButton*>(QStringLiteral("oxButton7"))->click();
+        });
+        w.oxButton7->click();
+        QVERIFY(answer.Done());
+    }
+    // The level starts at the scroll box's top-left corner, and the scroll
+    // bars say so: what a tick composes is what the scroll box shows.
+    QCOMPARE(w.DXDraw1->pos(), QPoint(0, 0));
+    QCOMPARE(horizontal->value(), 0);
+    QCOMPARE(vertical->value(), 0);
+    const klv::DrawRect visible = w.VisibleDrawRect();
+    QCOMPARE(QPoint(visible.Left, visible.Top), QPoint(0, 0));
 }
 
 QTEST_MAIN(MainWindowTest)
