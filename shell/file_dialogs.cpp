@@ -18,6 +18,7 @@ QString RunDialog(QFileDialog& dialog) {
 QString QtFileDialogs::GetSaveFileName(QWidget* parent, const QString& folder, const QString& filter,
                                        const QString& defaultSuffix) {
     QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -26,6 +27,7 @@ QString QtFileDialogs::GetSaveFileName(QWidget* parent, const QString& folder, c
 
 QString QtFileDialogs::GetOpenFileName(QWidget* parent, const QString& folder, const QString& filter) {
     QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setObjectName(QStringLiteral("OpenDlg1"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     return RunDialog(dialog);
 }

@@ -64,6 +64,7 @@ private slots:
     void openRefused();
     void openPathWithoutFileName();
     void realSaveDialogSettings();
+    void realOpenDialogSettings();
 
 private:
     std::unique_ptr<ProgramFolder> folder_;
@@ -361,11 +362,13 @@ void FileCommandsTest::realSaveDialogSettings() {
     QString directory, suffix;
     QStringList filters;
     bool noOverwriteQuestion = false;
+    QString name;
     std::vector<SeenBox> seen;
     std::unique_ptr<ModalAnswerer> info;
     ModalAnswerer answer([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog) return;
+        name = dialog->objectName();
         ticksHeld = !w.DXTimer1->Running();
         directory = dialog->directory().absolutePath();
         suffix = dialog->defaultSuffix();
@@ -377,6 +380,7 @@ void FileCommandsTest::realSaveDialogSettings() {
     });
     w.oxButton8->click();
     QVERIFY(answer.Done());
+    QCOMPARE(name, QStringLiteral("SaveDialog1"));
     QVERIFY(ticksHeld);
     QCOMPARE(directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
     QCOMPARE(suffix, QStringLiteral("klv"));
@@ -385,6 +389,48 @@ void FileCommandsTest::realSaveDialogSettings() {
     QCOMPARE(FileNamePart(w.CurrentFileName), QStringLiteral("typed.klv"));
     QVERIFY(QFile::exists(folder_->LevelPath(QStringLiteral("typed.klv"))));
     QCOMPARE(seen.size(), std::size_t{1});
+}
+
+void FileCommandsTest::realOpenDialogSettings() {
+    window_.reset();
+    auto window = std::make_unique<TForm1>(MainWindowSetup{folder_->Path(), nullptr});
+    window->DXTimer1->SetApplicationActiveOverride(true);
+    window->show();
+    TForm1& w = *window;
+    EnabledRecorder timer(w.DXTimer1);
+    bool ticksHeld = false;
+    QString name, directory, suffix;
+    QStringList filters;
+    std::vector<SeenBox> seen;
+    std::unique_ptr<ModalAnswerer> error;
+    ModalAnswerer answer([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog) return;
+        name = dialog->objectName();
+        ticksHeld = !w.DXTimer1->Running();
+        directory = dialog->directory().absolutePath();
+        suffix = dialog->defaultSuffix();
+        filters = dialog->nameFilters();
+        error = CloseNextMessageBox(&seen);
+        // The dialog lets a typed name through whether or not such a file
+        // exists; the command then finds it cannot open it.
+        dialog->selectFile(QStringLiteral("missing.klv"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    w.oxButton6->click();
+    QVERIFY(answer.Done());
+    QCOMPARE(name, QStringLiteral("OpenDlg1"));
+    QVERIFY(ticksHeld);
+    QCOMPARE(directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
+    QVERIFY(suffix.isEmpty());
+    QCOMPARE(filters, QStringList{QStringLiteral("Kelvaran2 Map (*.klv)")});
+    QCOMPARE(seen.size(), std::size_t{1});
+    QCOMPARE(seen[0].Caption, QStringLiteral("Error"));
+    QCOMPARE(seen[0].Text, QString::fromUtf8(klv::kCannotOpenText.data(),
+                                             static_cast<qsizetype>(klv::kCannotOpenText.size())));
+    QVERIFY(w.CurrentFileName.isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Kelvaran2 LevelEditor--Untitled"));
+    QCOMPARE(timer.Changes, (std::vector<bool>{false, true}));
 }
 
 QTEST_MAIN(FileCommandsTest)
