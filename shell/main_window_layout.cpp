@@ -150,6 +150,8 @@ QScrollArea* TForm1::BuildPalettePage(int pageIndex) {
     palette.setColor(QPalette::WindowText, Qt::black);
     scrollBox->setPalette(palette);
     scrollBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Scroll boxes are no tab stops: Tab goes round the push buttons only.
+    scrollBox->setFocusPolicy(Qt::NoFocus);
     scrollBox->setWidgetResizable(true);
     auto* content = new QWidget;
     content->setObjectName(scrollBox->objectName() + QStringLiteral("Content"));
@@ -169,6 +171,7 @@ void TForm1::BuildCentre() {
     ScrollBox110->setGeometry(kCommandColumnWidth, kTopBandHeight, kClientWidth - kCommandColumnWidth - kLayerColumnWidth,
                               kColumnHeight);
     ScrollBox110->setFrameStyle(QFrame::NoFrame);
+    ScrollBox110->setFocusPolicy(Qt::NoFocus);
     ScrollBox110->setWidgetResizable(false);
     ScrollBox110->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetColour(ScrollBox110, QPalette::Window, Qt::black);

@@ -96,6 +96,9 @@ void TForm1::BuildPalette(QScrollArea* scrollBox, const QString& fileName) {
         button->setIcon(ThumbnailIcon(thumbnail));
         button->setCheckable(true);
         button->setAutoRaise(false);
+        // A palette button is a speed button: it never takes the focus, so
+        // neither Tab nor a click moves it away from the push buttons.
+        button->setFocusPolicy(Qt::NoFocus);
         // One pressed button per palette; clicking it again keeps it pressed.
         if (group) group->addButton(button);
         connect(button, &QToolButton::clicked, this, [this, button] { PaletteButtonClick(button); });

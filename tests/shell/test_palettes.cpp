@@ -54,6 +54,7 @@ private slots:
     void layerButtons_data();
     void layerButtons();
     void pressedButtonPerPaletteSurvivesLayerChanges();
+    void paletteButtonsAndScrollBoxesTakeNoFocus();
 };
 
 void PalettesTest::buttonsForNamedImagesOnly() {
@@ -266,6 +267,36 @@ void PalettesTest::pressedButtonPerPaletteSurvivesLayerChanges() {
     QVERIFY(land2->isChecked());
     QVERIFY(ball1->isChecked());
     QCOMPARE(w.ActivePageCaption(), QStringLiteral("0"));
+}
+
+void PalettesTest::paletteButtonsAndScrollBoxesTakeNoFocus() {
+    ProgramFolder folder;
+    QVERIFY(FillWithMadeSets(folder));
+    auto window = MakeWindow(folder);
+    TForm1& w = *window;
+    w.show();
+    const QList<QScrollArea*> boxes = {w.ScrollBox1, w.ScrollBox2, w.ScrollBox3,
+                                       w.ScrollBox4, w.ScrollBox5, w.ScrollBox110};
+    for (QScrollArea* box : boxes) {
+        QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+        for (QToolButton* button : box->findChildren<QToolButton*>())
+            QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->objectName()));
+    }
+    QVERIFY(!PaletteButtons(w.ScrollBox1).isEmpty());
+
+    // Tab goes round the push buttons only; a click on a palette button
+    // leaves the focus where it was.
+    QWidget* next = w.oxButton1;
+    for (int guard = 0; guard < 400; ++guard) {
+        next = next->nextInFocusChain();
+        if (next == w.oxButton1) break;
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(&w))
+            QVERIFY2(qobject_cast<OxButton*>(next), qPrintable(next->objectName()));
+    }
+    w.oxButton2->setFocus();
+    QTest::mouseClick(PaletteButton(w, w.ScrollBox1, 2), Qt::LeftButton);
+    QCOMPARE(w.Level.SelectedTile, std::string("2"));
+    QCOMPARE(w.focusWidget(), w.oxButton2);
 }
 
 QTEST_MAIN(PalettesTest)
