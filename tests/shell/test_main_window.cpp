@@ -39,6 +39,7 @@ private slots:
     void gridSizeOkRebuildsAndCancelKeeps();
     void aboutBoxTwiceWhileTheLevelAnimates();
     void levelWithoutCellsKeepsTicking();
+    void eachWindowOpensWithItsFirstTabStopFocused();
     void rebuildPutsTheDrawAreaAtTheScrollBoxCorner_data();
     void rebuildPutsTheDrawAreaAtTheScrollBoxCorner();
 
@@ -411,6 +412,29 @@ void MainWindowTest::levelWithoutCellsKeepsTicking() {
     // A press on a level without cells changes nothing.
     QTest::mouseClick(w.DXDraw1, Qt::LeftButton, {}, QPoint(1, 1));
     QVERIFY(w.Level.Cells.empty());
+}
+
+void MainWindowTest::eachWindowOpensWithItsFirstTabStopFocused() {
+    TForm1& w = *window_;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.focusWidget(), w.oxButton1);
+
+    const struct {
+        OxButton* opener;
+        const char* focused;
+        const char* closer;
+    } windows[] = {{w.oxButton7, "Edit1", "oxButton1"}, {w.oxButton11, "oxButton9", "oxButton9"}};
+    for (const auto& expected : windows) {
+        QString focused;
+        ModalAnswerer answer([&](QWidget* modal) {
+            focused = modal->focusWidget() ? modal->focusWidget()->objectName() : QString();
+            modal->findChild<QAbstractButton*>(QLatin1String(expected.closer))->click();
+        });
+        expected.opener->click();
+        QVERIFY(answer.Done());
+        QCOMPARE(focused, QLatin1String(expected.focused));
+    }
 }
 
 void MainWindowTest::rebuildPutsTheDrawAreaAtTheScrollBoxCorner_data() {
