@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <ostream>
 
 #include "model/level_file.h"
 #include "tests/level/level_test_support.h"
@@ -34,6 +35,10 @@ struct SaveFailure {
     const char* name;
     std::function<FileWriteCalls()> calls;
 };
+
+// Keeps test names readable and stable: the default printer would dump the
+// object's bytes, addresses included.
+void PrintTo(const SaveFailure& failure, std::ostream* out) { *out << failure.name; }
 
 const SaveFailure kFailures[] = {
     {"NothingWritten", [] { return DiskFullAfter(0); }},
