@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <limits>
 
@@ -25,6 +27,9 @@ struct Refusal {
     const char* name;
     std::function<void(std::vector<std::uint8_t>&)> damage;
 };
+
+// Readable, stable test names instead of the object's bytes.
+void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
 
 const Refusal kRefusals[] = {
     {"SignatureCharacter", [](auto& f) { f[9] = 'k'; }},

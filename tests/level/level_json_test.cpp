@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <nlohmann/json.hpp>
 
 #include "model/level_file.h"
@@ -73,6 +75,9 @@ struct BadJson {
     std::string text;
     const char* says;
 };
+
+// Readable, stable test names instead of the object's bytes.
+void PrintTo(const BadJson& input, std::ostream* out) { *out << input.name; }
 
 std::string Cell(const std::string& keys) { return R"({"width": 2, "height": 2, "cells": [{"a": 0, "b": 0)" + keys + "}]}"; }
 

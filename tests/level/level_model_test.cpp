@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "model/level.h"
 #include "tests/level/level_test_support.h"
 
@@ -12,6 +14,9 @@ struct GridCase {
     std::int32_t size;
     std::int32_t mapWidth, mapHeight, areaWidth, areaHeight, cx;
 };
+
+// Readable, stable test names instead of the object's bytes.
+void PrintTo(const GridCase& grid, std::ostream* out) { *out << grid.size << " x " << grid.size; }
 
 class GridGeometry : public ::testing::TestWithParam<GridCase> {};
 
