@@ -350,42 +350,61 @@ void FileCommandsTest::openPathWithoutFileName() {
     QCOMPARE(timer.Changes, (std::vector<bool>{false, true}));
 }
 
-void FileCommandsTest::realSaveDialogSettings() {
-    // The window with the real dialogs: on this platform the dialog is Qt's
-    // own, so the test can fill it in.
-    window_.reset();
-    auto window = std::make_unique<TForm1>(MainWindowSetup{folder_->Path(), nullptr});
+namespace {
+
+// What a real file dialog looked like while it was open.
+struct SeenFileDialog {
+    QString Name, Directory, Suffix;
+    QStringList Filters;
+    bool OverwriteQuestionOff = false;
+    bool TicksHeld = false;
+};
+
+SeenFileDialog Inspect(const QFileDialog& dialog, const TForm1& window) {
+    SeenFileDialog seen;
+    seen.Name = dialog.objectName();
+    seen.Directory = dialog.directory().absolutePath();
+    seen.Suffix = dialog.defaultSuffix();
+    seen.Filters = dialog.nameFilters();
+    seen.OverwriteQuestionOff = dialog.testOption(QFileDialog::DontConfirmOverwrite);
+    seen.TicksHeld = !window.DXTimer1->Running();
+    return seen;
+}
+
+// A window with the real dialogs: on this platform the dialog is Qt's own, so
+// the test can fill it in.
+std::unique_ptr<TForm1> WindowWithRealDialogs(const QString& programFolder) {
+    auto window = std::make_unique<TForm1>(MainWindowSetup{programFolder, nullptr});
     window->DXTimer1->SetApplicationActiveOverride(true);
     window->show();
+    return window;
+}
+
+}  // namespace
+
+void FileCommandsTest::realSaveDialogSettings() {
+    window_.reset();
+    const auto window = WindowWithRealDialogs(folder_->Path());
     TForm1& w = *window;
-    bool ticksHeld = false;
-    QString directory, suffix;
-    QStringList filters;
-    bool noOverwriteQuestion = false;
-    QString name;
+    SeenFileDialog dialogSeen;
     std::vector<SeenBox> seen;
     std::unique_ptr<ModalAnswerer> info;
     ModalAnswerer answer([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog) return;
-        name = dialog->objectName();
-        ticksHeld = !w.DXTimer1->Running();
-        directory = dialog->directory().absolutePath();
-        suffix = dialog->defaultSuffix();
-        filters = dialog->nameFilters();
-        noOverwriteQuestion = dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        dialogSeen = Inspect(*dialog, w);
         info = CloseNextMessageBox(&seen);
         dialog->selectFile(QStringLiteral("typed"));
         QMetaObject::invokeMethod(dialog, "accept");
     });
     w.oxButton8->click();
     QVERIFY(answer.Done());
-    QCOMPARE(name, QStringLiteral("SaveDialog1"));
-    QVERIFY(ticksHeld);
-    QCOMPARE(directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
-    QCOMPARE(suffix, QStringLiteral("klv"));
-    QCOMPARE(filters, QStringList{QStringLiteral("Kelvaran2 Map (*.klv)")});
-    QVERIFY(noOverwriteQuestion);
+    QCOMPARE(dialogSeen.Name, QStringLiteral("SaveDialog1"));
+    QVERIFY(dialogSeen.TicksHeld);
+    QCOMPARE(dialogSeen.Directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
+    QCOMPARE(dialogSeen.Suffix, QStringLiteral("klv"));
+    QCOMPARE(dialogSeen.Filters, QStringList{QStringLiteral("Kelvaran2 Map (*.klv)")});
+    QVERIFY(dialogSeen.OverwriteQuestionOff);
     QCOMPARE(FileNamePart(w.CurrentFileName), QStringLiteral("typed.klv"));
     QVERIFY(QFile::exists(folder_->LevelPath(QStringLiteral("typed.klv"))));
     QCOMPARE(seen.size(), std::size_t{1});
@@ -393,24 +412,16 @@ void FileCommandsTest::realSaveDialogSettings() {
 
 void FileCommandsTest::realOpenDialogSettings() {
     window_.reset();
-    auto window = std::make_unique<TForm1>(MainWindowSetup{folder_->Path(), nullptr});
-    window->DXTimer1->SetApplicationActiveOverride(true);
-    window->show();
+    const auto window = WindowWithRealDialogs(folder_->Path());
     TForm1& w = *window;
     EnabledRecorder timer(w.DXTimer1);
-    bool ticksHeld = false;
-    QString name, directory, suffix;
-    QStringList filters;
+    SeenFileDialog dialogSeen;
     std::vector<SeenBox> seen;
     std::unique_ptr<ModalAnswerer> error;
     ModalAnswerer answer([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (!dialog) return;
-        name = dialog->objectName();
-        ticksHeld = !w.DXTimer1->Running();
-        directory = dialog->directory().absolutePath();
-        suffix = dialog->defaultSuffix();
-        filters = dialog->nameFilters();
+        dialogSeen = Inspect(*dialog, w);
         error = CloseNextMessageBox(&seen);
         // The dialog lets a typed name through whether or not such a file
         // exists; the command then finds it cannot open it.
@@ -419,11 +430,11 @@ void FileCommandsTest::realOpenDialogSettings() {
     });
     w.oxButton6->click();
     QVERIFY(answer.Done());
-    QCOMPARE(name, QStringLiteral("OpenDlg1"));
-    QVERIFY(ticksHeld);
-    QCOMPARE(directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
-    QVERIFY(suffix.isEmpty());
-    QCOMPARE(filters, QStringList{QStringLiteral("Kelvaran2 Map (*.klv)")});
+    QCOMPARE(dialogSeen.Name, QStringLiteral("OpenDlg1"));
+    QVERIFY(dialogSeen.TicksHeld);
+    QCOMPARE(dialogSeen.Directory, QDir(folder_->Path() + QStringLiteral("level")).absolutePath());
+    QVERIFY(dialogSeen.Suffix.isEmpty());
+    QCOMPARE(dialogSeen.Filters, QStringList{QStringLiteral("Kelvaran2 Map (*.klv)")});
     QCOMPARE(seen.size(), std::size_t{1});
     QCOMPARE(seen[0].Caption, QStringLiteral("Error"));
     QCOMPARE(seen[0].Text, QString::fromUtf8(klv::kCannotOpenText.data(),
